@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need, only when something is missing,
+# so a second run costs a fraction of a second.
+set -euo pipefail
+
+need=()
+have_cmd() { command -v "$1" >/dev/null 2>&1; }
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+have_cmd i686-w64-mingw32-g++-posix || need+=(mingw-w64)
+have_cmd cmake   || need+=(cmake)
+have_cmd make    || need+=(make)
+have_cmd g++     || need+=(g++)
+have_cmd clang++ || need+=(clang)
+have_cmd Xvfb    || need+=(xvfb)
+have_cmd xauth   || need+=(xauth)
+have_cmd xdpyinfo || need+=(x11-utils)
+have_cmd import  || need+=(imagemagick)
+have_pkg googletest || need+=(googletest)
+have_pkg libgtest-dev || need+=(libgtest-dev)
+have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
+have_pkg nlohmann-json3-dev || need+=(nlohmann-json3-dev)
+have_pkg libclang-rt-14-dev || need+=(libclang-rt-14-dev)
+have_pkg wine32:i386 || need+=(wine32:i386)
+have_cmd wine || need+=(wine wine64)
+
+# ImageMagick's real "import" may be shadowed by a stand-in on some machines.
+if have_cmd import && ! have_pkg imagemagick; then need+=(imagemagick); fi
+
+if [ ${#need[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "bootstrap: missing packages: ${need[*]}" >&2
+    echo "bootstrap: run as root (or install them) and try again" >&2
+    exit 1
+fi
+
+echo "bootstrap: installing ${need[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq "${need[@]}" >/dev/null

@@ -1,0 +1,139 @@
+#include "app/win32/registry_settings.h"
+
+#include <shlwapi.h>
+
+#include <vector>
+
+#include "app/win32/scoped_win.h"
+
+namespace {
+
+// The key is adopted only on success: what a failed call leaves in its
+// out-parameter is not ours to close.
+CScopedKey OpenKey(HKEY root, const std::string& path, REGSAM access)
+{
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, access, &hKey) != ERROR_SUCCESS)
+        return CScopedKey();
+    return CScopedKey(hKey);
+}
+
+CScopedKey CreateKey(HKEY root, const std::string& path, REGSAM access)
+{
+    HKEY hKey = nullptr;
+    char szClass[] = "";
+    if (RegCreateKeyExA(root, path.c_str(), 0, szClass, REG_OPTION_NON_VOLATILE, access, nullptr, &hKey,
+                        nullptr) != ERROR_SUCCESS)
+        return CScopedKey();
+    return CScopedKey(hKey);
+}
+
+} // namespace
+
+CRegistrySettingsStore::CRegistrySettingsStore(const std::string& company, const std::string& app)
+    : m_strKeyPath("Software\\" + company + "\\" + app)
+{
+}
+
+CRegistrySettingsStore::CRegistrySettingsStore(const std::string& keyPath) : m_strKeyPath(keyPath) {}
+
+std::string CRegistrySettingsStore::SectionPath(const std::string& section) const
+{
+    return section.empty() ? m_strKeyPath : m_strKeyPath + "\\" + section;
+}
+
+int CRegistrySettingsStore::GetProfileInt(const std::string& section, const std::string& entry, int nDefault)
+{
+    CScopedKey key = OpenKey(HKEY_CURRENT_USER, SectionPath(section), KEY_QUERY_VALUE);
+    if (!key)
+        return nDefault;
+    DWORD dwType = 0;
+    DWORD dwValue = 0;
+    DWORD cb = sizeof dwValue;
+    if (RegQueryValueExA(key.Get(), entry.c_str(), nullptr, &dwType, reinterpret_cast<BYTE*>(&dwValue), &cb) !=
+            ERROR_SUCCESS ||
+        dwType != REG_DWORD || cb != sizeof dwValue)
+        return nDefault;
+    return static_cast<int>(dwValue);
+}
+
+std::string CRegistrySettingsStore::GetProfileString(const std::string& section, const std::string& entry,
+                                                     const std::string& strDefault)
+{
+    CScopedKey key = OpenKey(HKEY_CURRENT_USER, SectionPath(section), KEY_QUERY_VALUE);
+    if (!key)
+        return strDefault;
+    // The value may grow between asking its size and reading it; ask again.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD dwType = 0;
+        DWORD cb = 0;
+        if (RegQueryValueExA(key.Get(), entry.c_str(), nullptr, &dwType, nullptr, &cb) != ERROR_SUCCESS ||
+            dwType != REG_SZ)
+            return strDefault;
+        // One spare byte so a value stored without its terminator still ends.
+        std::vector<char> buf(cb + 1, '\0');
+        const LONG rc =
+            RegQueryValueExA(key.Get(), entry.c_str(), nullptr, &dwType, reinterpret_cast<BYTE*>(buf.data()), &cb);
+        if (rc == ERROR_MORE_DATA)
+            continue;
+        if (rc != ERROR_SUCCESS || dwType != REG_SZ)
+            return strDefault;
+        return std::string(buf.data());
+    }
+    return strDefault;
+}
+
+bool CRegistrySettingsStore::WriteProfileInt(const std::string& section, const std::string& entry, int nValue)
+{
+    CScopedKey key = CreateKey(HKEY_CURRENT_USER, SectionPath(section), KEY_SET_VALUE);
+    if (!key)
+        return false;
+    const DWORD dwValue = static_cast<DWORD>(nValue);
+    return RegSetValueExA(key.Get(), entry.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
+                          sizeof dwValue) == ERROR_SUCCESS;
+}
+
+bool CRegistrySettingsStore::WriteProfileString(const std::string& section, const std::string& entry,
+                                                const std::string& strValue)
+{
+    CScopedKey key = CreateKey(HKEY_CURRENT_USER, SectionPath(section), KEY_SET_VALUE);
+    if (!key)
+        return false;
+    return RegSetValueExA(key.Get(), entry.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(strValue.c_str()),
+                          static_cast<DWORD>(strValue.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool CRegistrySettingsStore::DeleteSection(const std::string& section)
+{
+    // An empty name would take the whole application key with it.
+    if (section.empty())
+        return false;
+    // Old systems have no RegDeleteTree, and RegDeleteKey on NT refuses a
+    // key that still has subkeys.
+    return SHDeleteKeyA(HKEY_CURRENT_USER, SectionPath(section).c_str()) == ERROR_SUCCESS;
+}
+
+BOOL RegReadString(HKEY root, const std::string& subkey, const std::string& value, std::string& text)
+{
+    CScopedKey key = OpenKey(root, subkey, KEY_ALL_ACCESS);
+    if (!key)
+        return FALSE;
+    char buf[260 + 1] = {}; // the spare byte ends a value stored without its terminator
+    DWORD cb = 260;
+    if (RegQueryValueExA(key.Get(), value.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cb) !=
+        ERROR_SUCCESS) {
+        text.clear();
+        return FALSE;
+    }
+    text = buf;
+    return TRUE;
+}
+
+BOOL RegWriteString(HKEY root, const std::string& subkey, const std::string& value, const std::string& text)
+{
+    CScopedKey key = CreateKey(root, subkey, KEY_ALL_ACCESS);
+    if (!key)
+        return FALSE;
+    return RegSetValueExA(key.Get(), value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}

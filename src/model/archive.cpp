@@ -1,0 +1,271 @@
+#include "model/archive.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr uint16_t wNullTag = 0;
+constexpr uint16_t wNewClassTag = 0xFFFF;
+constexpr uint16_t wClassTag = 0x8000;
+constexpr uint32_t dwBigClassTag = 0x80000000u;
+constexpr uint16_t wBigObjectTag = 0x7FFF;
+// The longest class name a class record may carry, terminator excluded.
+constexpr size_t kMaxClassNameLength = 63;
+
+} // namespace
+
+void CArchiveWriter::WriteWord(uint16_t w)
+{
+    m_buf.push_back(static_cast<uint8_t>(w));
+    m_buf.push_back(static_cast<uint8_t>(w >> 8));
+}
+
+void CArchiveWriter::WriteDWord(uint32_t dw)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        m_buf.push_back(static_cast<uint8_t>(dw >> shift));
+}
+
+void CArchiveWriter::WriteDouble(double d)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    for (int shift = 0; shift < 64; shift += 8)
+        m_buf.push_back(static_cast<uint8_t>(bits >> shift));
+}
+
+void CArchiveWriter::WriteString(const std::string& s)
+{
+    const size_t n = s.size();
+    if (n < 0xFF) {
+        WriteByte(static_cast<uint8_t>(n));
+    } else if (n < 0xFFFE) {
+        WriteByte(0xFF);
+        WriteWord(static_cast<uint16_t>(n));
+    } else {
+        WriteByte(0xFF);
+        WriteWord(0xFFFF);
+        WriteDWord(static_cast<uint32_t>(n));
+    }
+    m_buf.insert(m_buf.end(), s.begin(), s.end());
+}
+
+void CArchiveWriter::WriteCount(size_t n)
+{
+    if (n < 0xFFFF) {
+        WriteWord(static_cast<uint16_t>(n));
+    } else {
+        WriteWord(0xFFFF);
+        WriteDWord(static_cast<uint32_t>(n));
+    }
+}
+
+void CArchiveWriter::WriteObjectTag(const char* className, uint16_t schema)
+{
+    auto it = m_classIndex.find(className);
+    if (it == m_classIndex.end()) {
+        const size_t len = std::strlen(className);
+        WriteWord(wNewClassTag);
+        WriteWord(schema);
+        WriteWord(static_cast<uint16_t>(len));
+        m_buf.insert(m_buf.end(), className, className + len);
+        m_classIndex.emplace(className, m_nMapCount++);
+    } else if (it->second < wBigObjectTag) {
+        WriteWord(static_cast<uint16_t>(wClassTag | it->second));
+    } else {
+        WriteWord(wBigObjectTag);
+        WriteDWord(dwBigClassTag | it->second);
+    }
+    ++m_nMapCount; // the object itself
+}
+
+CArchiveReader::CArchiveReader(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi)
+    : m_data(data), m_size(size), m_wideToAnsi(wideToAnsi ? wideToAnsi : &WideToCp1252)
+{
+    m_map.push_back(MapEntry{false, std::string(), 0});
+}
+
+void CArchiveReader::Need(size_t n) const
+{
+    if (n > m_size - m_pos)
+        throw CArchiveFormatError("the file ends early");
+}
+
+uint8_t CArchiveReader::ReadByte()
+{
+    Need(1);
+    return m_data[m_pos++];
+}
+
+uint16_t CArchiveReader::ReadWord()
+{
+    Need(2);
+    const uint8_t* p = m_data + m_pos;
+    m_pos += 2;
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+uint32_t CArchiveReader::ReadDWord()
+{
+    Need(4);
+    const uint8_t* p = m_data + m_pos;
+    m_pos += 4;
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+double CArchiveReader::ReadDouble()
+{
+    Need(8);
+    uint64_t bits = 0;
+    for (int i = 7; i >= 0; --i)
+        bits = (bits << 8) | m_data[m_pos + i];
+    m_pos += 8;
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
+
+size_t CArchiveReader::ReadLength(bool* pbWide)
+{
+    *pbWide = false;
+    uint8_t bLen = ReadByte();
+    if (bLen < 0xFF)
+        return bLen;
+    uint16_t wLen = ReadWord();
+    if (wLen == 0xFFFE) {
+        // A string of 16-bit characters follows, with a second length prefix.
+        *pbWide = true;
+        bLen = ReadByte();
+        if (bLen < 0xFF)
+            return bLen;
+        wLen = ReadWord();
+    }
+    if (wLen < 0xFFFF)
+        return wLen;
+    return ReadDWord();
+}
+
+std::string CArchiveReader::ReadString()
+{
+    bool bWide;
+    const size_t nChars = ReadLength(&bWide);
+    if (!bWide) {
+        Need(nChars);
+        std::string s(reinterpret_cast<const char*>(m_data + m_pos), nChars);
+        m_pos += nChars;
+        return s;
+    }
+    if (nChars > Remaining() / 2)
+        throw CArchiveFormatError("a string runs past the end");
+    std::u16string w(nChars, u'\0');
+    for (size_t i = 0; i < nChars; ++i)
+        w[i] = static_cast<char16_t>(m_data[m_pos + 2 * i] | (m_data[m_pos + 2 * i + 1] << 8));
+    m_pos += 2 * nChars;
+    return m_wideToAnsi(w);
+}
+
+uint32_t CArchiveReader::ReadCount(size_t bytesPerElement)
+{
+    uint32_t n = ReadWord();
+    if (n == 0xFFFF)
+        n = ReadDWord();
+    if (bytesPerElement != 0 && n > Remaining() / bytesPerElement)
+        throw CArchiveFormatError("a count runs past the end");
+    return n;
+}
+
+CArchiveReader::ObjectTag CArchiveReader::ReadObjectTag()
+{
+    ObjectTag tag;
+    const uint16_t wTag = ReadWord();
+    uint32_t obTag;
+    if (wTag == wBigObjectTag)
+        obTag = ReadDWord();
+    else
+        obTag = (static_cast<uint32_t>(wTag & wClassTag) << 16) | (wTag & ~wClassTag);
+
+    if (wTag == wNullTag)
+        return tag;
+
+    uint32_t nClassIndex;
+    if (wTag == wNewClassTag) {
+        MapEntry entry{true, std::string(), ReadWord()};
+        const uint16_t nLen = ReadWord();
+        if (nLen > kMaxClassNameLength)
+            throw CArchiveFormatError("a class name is too long");
+        Need(nLen);
+        entry.className.assign(reinterpret_cast<const char*>(m_data + m_pos), nLen);
+        m_pos += nLen;
+        nClassIndex = static_cast<uint32_t>(m_map.size());
+        m_map.push_back(std::move(entry));
+    } else if (obTag & dwBigClassTag) {
+        nClassIndex = obTag & ~dwBigClassTag;
+        if (nClassIndex == 0 || nClassIndex >= m_map.size() || !m_map[nClassIndex].bIsClass)
+            throw CArchiveFormatError("a tag names no known class");
+    } else {
+        if (obTag >= m_map.size() || m_map[obTag].bIsClass)
+            throw CArchiveFormatError("a tag names no known object");
+        tag.kind = ObjectTag::Reference;
+        tag.className = m_map[obTag].className;
+        tag.nObjectIndex = obTag;
+        return tag;
+    }
+
+    const MapEntry& cls = m_map[nClassIndex];
+    tag.kind = ObjectTag::NewObject;
+    tag.className = cls.className;
+    tag.schema = cls.schema;
+    tag.nObjectIndex = static_cast<uint32_t>(m_map.size());
+    m_map.push_back(MapEntry{false, cls.className, cls.schema});
+    return tag;
+}
+
+namespace {
+
+// Windows-1252 0x80..0x9F; the five bytes it leaves undefined stand for
+// themselves as C1 controls.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+char32_t Cp1252ToUnicode(uint8_t b)
+{
+    if (b >= 0x80 && b <= 0x9F)
+        return kCp1252High[b - 0x80];
+    return b;
+}
+
+bool UnicodeToCp1252(char32_t c, uint8_t* pb)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        *pb = static_cast<uint8_t>(c);
+        return true;
+    }
+    for (int i = 0; i < 32; ++i) {
+        if (kCp1252High[i] == c) {
+            *pb = static_cast<uint8_t>(0x80 + i);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string WideToCp1252(const std::u16string& s)
+{
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i];
+        // A surrogate pair is one character, and has no byte.
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF)
+            ++i;
+        uint8_t b;
+        out.push_back(UnicodeToCp1252(c, &b) ? static_cast<char>(b) : '?');
+    }
+    return out;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The file system as the document sees it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/file_error.h"
+
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+    virtual bool Exists(const std::string& path) = 0;
+    virtual FileError ReadFile(const std::string& path, std::vector<uint8_t>& data) = 0;
+    // Replaces the file safely: the bytes go to a temporary file in the same
+    // folder, which is flushed and then moved over the old file. On failure
+    // the temporary file is gone and the old file is as it was.
+    virtual FileError ReplaceFile(const std::string& path, const std::vector<uint8_t>& data) = 0;
+};
+
+// The standard library's file system, for the native tools and tests.
+class CStdFileSystem : public IFileSystem {
+public:
+    bool Exists(const std::string& path) override;
+    FileError ReadFile(const std::string& path, std::vector<uint8_t>& data) override;
+    FileError ReplaceFile(const std::string& path, const std::vector<uint8_t>& data) override;
+};

@@ -1,0 +1,119 @@
+#include "model/file_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <system_error>
+
+#if defined(__unix__)
+#include <unistd.h>
+#endif
+
+namespace {
+
+FileError FromErrno(int e)
+{
+    switch (e) {
+    case ENOENT: return FileError::fileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL: return FileError::badPath;
+    case EMFILE:
+    case ENFILE: return FileError::tooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EROFS: return FileError::accessDenied;
+    case EBUSY: return FileError::sharingViolation;
+    case EIO: return FileError::hardIO;
+    case ENOSPC:
+    case EFBIG: return FileError::diskFull;
+    default: return FileError::generic;
+    }
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+} // namespace
+
+bool CStdFileSystem::Exists(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+FileError CStdFileSystem::ReadFile(const std::string& path, std::vector<uint8_t>& data)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return FileError::accessDenied;
+    errno = 0;
+    FilePtr f(std::fopen(path.c_str(), "rb"));
+    if (!f)
+        return FromErrno(errno);
+    data.clear();
+    uint8_t chunk[65536];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0)
+        data.insert(data.end(), chunk, chunk + n);
+    if (std::ferror(f.get()))
+        return FileError::hardIO;
+    return FileError::none;
+}
+
+FileError CStdFileSystem::ReplaceFile(const std::string& path, const std::vector<uint8_t>& data)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        return FileError::accessDenied;
+    fs::path folder = fs::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    if (!fs::is_directory(folder, ec))
+        return FileError::badPath;
+
+    // A temporary file beside the target, so that the final rename stays on
+    // one file system and cannot leave half a file under the real name.
+    std::random_device rd;
+    std::string tmp;
+    FilePtr f;
+    for (int attempt = 0; attempt < 100 && !f; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "~nbl%08x.tmp", static_cast<unsigned>(rd()));
+        tmp = (folder / name).string();
+        if (fs::exists(tmp, ec))
+            continue;
+        errno = 0;
+        f.reset(std::fopen(tmp.c_str(), "wb"));
+        if (!f)
+            return FromErrno(errno);
+    }
+    if (!f)
+        return FileError::generic;
+
+    FileError err = FileError::none;
+    if (!data.empty() && std::fwrite(data.data(), 1, data.size(), f.get()) != data.size())
+        err = FromErrno(errno);
+    if (err == FileError::none && std::fflush(f.get()) != 0)
+        err = FromErrno(errno);
+#if defined(__unix__)
+    if (err == FileError::none && ::fsync(fileno(f.get())) != 0)
+        err = FromErrno(errno);
+#endif
+    if (std::fclose(f.release()) != 0 && err == FileError::none)
+        err = FromErrno(errno);
+    if (err == FileError::none) {
+        fs::rename(tmp, path, ec);
+        if (ec)
+            err = FromErrno(ec.value());
+    }
+    if (err != FileError::none)
+        fs::remove(tmp, ec);
+    return err;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The one document: the tasks, the projects and the search engines, read from
+// and written to the data file as a whole.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/archive.h"
+#include "model/remind_task.h"
+#include "model/web_search_item.h"
+
+class IFileSystem;
+class IPrompts;
+class ISettingsStore;
+
+class CNetbellDoc {
+public:
+    CNetbellDoc(IFileSystem& fs, IPrompts& prompts);
+
+    std::vector<std::unique_ptr<CRemindTask>> m_arrTasks;
+    std::vector<std::unique_ptr<CWebSearchItem>> m_arrSearchItems;
+    std::vector<std::string> m_arrProjects;
+
+    // File order: tasks, projects, search engines.
+    void Serialize(CArchiveWriter& ar) const;
+    // Throws CArchiveFormatError; the arrays are then left as far as they got.
+    void Serialize(CArchiveReader& ar);
+
+    std::vector<uint8_t> SaveToBytes() const;
+    // Replaces the contents with the file's; on a malformed file the
+    // document is left empty and false is returned.
+    bool LoadFromBytes(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi = nullptr);
+
+    // Opens the data file into the document; any failure is shown to the user
+    // and leaves the document empty.
+    bool OnOpenDocument(const std::string& path);
+    // Purges deleted tasks, then replaces the file under the path. A failure
+    // is shown to the user; the tasks in memory stay.
+    bool OnSaveDocument(const std::string& path);
+    // Frees every task and search engine and the project list.
+    void DeleteContents();
+
+    void PurgeDeletedTasks();
+    size_t GetTaskCount() const { return m_arrTasks.size(); }
+
+    const std::string& GetPathName() const { return m_strPathName; }
+    void SetPathName(const std::string& path) { m_strPathName = path; }
+    // The frame never shows a file name: the title is always empty.
+    void SetTitle(const std::string&) { m_strTitle.clear(); }
+    const std::string& GetTitle() const { return m_strTitle; }
+
+    void SetWideToAnsi(WideToAnsiFn fn) { m_wideToAnsi = fn; }
+
+private:
+    IFileSystem& m_fs;
+    IPrompts& m_prompts;
+    std::string m_strPathName;
+    std::string m_strTitle;
+    WideToAnsiFn m_wideToAnsi = nullptr;
+};
+
+// A new cookie for a FrontPage task: "NetbellCookie1" to "NetbellCookie32000",
+// then round again; the number is written back at once.
+std::string NextCookieName(ISettingsStore& store);

@@ -1,0 +1,40 @@
+#pragma once
+// The document as JSON, for people and scripts, and back. Text goes through
+// Windows-1252 with the five undefined bytes kept as C1 controls, so every
+// byte has a character and every file survives the trip; dates read back to
+// the same double, bit for bit.
+
+#include <stdexcept>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+class CNetbellDoc;
+
+// Keeps the fields in file order, which is the order people expect to read.
+using Json = nlohmann::ordered_json;
+
+// JSON that cannot become a data file. The message names the field first,
+// for example "tasks[3].name: ...".
+class CJsonDocError : public std::runtime_error {
+public:
+    explicit CJsonDocError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// Single-byte text of the data file as UTF-8.
+std::string AnsiToUtf8(const std::string& text);
+// UTF-8 back to single-byte text; a character with no byte, or a broken
+// UTF-8 sequence, throws CJsonDocError naming the field.
+std::string Utf8ToAnsi(const std::string& utf8, const std::string& field);
+
+// A date's day count: a JSON number when finite; NaN and the infinities,
+// which JSON cannot hold, as their IEEE 754 bits "0x" + 16 hex digits.
+Json DaysToJson(double days);
+// Accepts either form (the bit pattern for any double); throws CJsonDocError.
+double DaysFromJson(const Json& j, const std::string& field);
+
+Json DocToJson(const CNetbellDoc& doc);
+// Replaces the document's tasks, projects and search engines with the
+// JSON's. Missing or unknown fields, wrong types, numbers out of range and
+// characters with no byte throw CJsonDocError, and the document is untouched.
+void JsonToDoc(const Json& j, CNetbellDoc& doc);

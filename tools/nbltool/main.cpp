@@ -1,0 +1,138 @@
+// nbltool: looks into data files and makes them from JSON, using the
+// program's own reader and writer so that what it says is what Netbell sees.
+
+#include <cstdint>
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/prompts.h"
+#include "json_codec.h"
+#include "model/file_error.h"
+#include "model/file_system.h"
+#include "model/netbell_doc.h"
+
+namespace {
+
+enum ExitCode { exitOk = 0, exitFailed = 1, exitUsage = 2 };
+
+const char kUsage[] =
+    "usage: nbltool dump FILE.nbl            print the data file as JSON\n"
+    "       nbltool write FILE.json OUT.nbl  write the data file for the JSON\n"
+    "       nbltool check FILE.nbl           exit 0 when Netbell can read the file\n";
+
+// The document's message boxes become lines on stderr; a question, which the
+// document never asks, gets the answer that changes nothing.
+class CStderrPrompts : public IPrompts {
+public:
+    MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+                         MsgIcon) override
+    {
+        std::cerr << "nbltool: ";
+        if (!caption.empty())
+            std::cerr << caption << ": ";
+        std::cerr << text << '\n';
+        switch (buttons) {
+        case MsgButtons::ok: return MsgResult::ok;
+        case MsgButtons::yesNo: return MsgResult::no;
+        case MsgButtons::okCancel:
+        case MsgButtons::yesNoCancel: return MsgResult::cancel;
+        }
+        return MsgResult::cancel;
+    }
+};
+
+void Fail(const std::string& text)
+{
+    std::cerr << "nbltool: " << text << '\n';
+}
+
+int RunCheck(const std::string& path)
+{
+    CStdFileSystem fs;
+    CStderrPrompts prompts;
+    CNetbellDoc doc(fs, prompts);
+    return doc.OnOpenDocument(path) ? exitOk : exitFailed;
+}
+
+int RunDump(const std::string& path)
+{
+    CStdFileSystem fs;
+    CStderrPrompts prompts;
+    CNetbellDoc doc(fs, prompts);
+    if (!doc.OnOpenDocument(path))
+        return exitFailed;
+    std::cout << DocToJson(doc).dump(2) << '\n';
+    std::cout.flush();
+    if (!std::cout) {
+        Fail("could not write to standard output");
+        return exitFailed;
+    }
+    return exitOk;
+}
+
+int RunWrite(const std::string& jsonPath, const std::string& outPath)
+{
+    CStdFileSystem fs;
+    CStderrPrompts prompts;
+    std::vector<uint8_t> text;
+    const FileError err = fs.ReadFile(jsonPath, text);
+    if (err != FileError::none) {
+        Fail(FileErrorMessage(err, jsonPath));
+        return exitFailed;
+    }
+    Json j;
+    try {
+        j = Json::parse(text.begin(), text.end());
+    } catch (const Json::exception& e) {
+        Fail(jsonPath + " is not valid JSON: " + e.what());
+        return exitFailed;
+    }
+
+    CNetbellDoc doc(fs, prompts);
+    try {
+        JsonToDoc(j, doc);
+    } catch (const CJsonDocError& e) {
+        Fail(std::string(e.what()) + "; nothing was written");
+        return exitFailed;
+    }
+    // The save drops deleted tasks, as every save of the program does; say
+    // so rather than lose them quietly.
+    for (size_t i = 0; i < doc.m_arrTasks.size(); ++i) {
+        if (doc.m_arrTasks[i]->m_nStatus == statusDeleted)
+            Fail("note: tasks[" + std::to_string(i) + "] has status 2 (deleted) and is left out");
+    }
+    doc.SetPathName(outPath);
+    return doc.OnSaveDocument(outPath) ? exitOk : exitFailed;
+}
+
+bool IsHelp(const char* arg)
+{
+    return std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "help") == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 2 && IsHelp(argv[1])) {
+        std::cout << kUsage;
+        return exitOk;
+    }
+    const std::string command = argc > 1 ? argv[1] : "";
+    try {
+        if (command == "dump" && argc == 3)
+            return RunDump(argv[2]);
+        if (command == "check" && argc == 3)
+            return RunCheck(argv[2]);
+        if (command == "write" && argc == 4)
+            return RunWrite(argv[2], argv[3]);
+    } catch (const std::exception& e) {
+        Fail(e.what());
+        return exitFailed;
+    }
+    std::cerr << kUsage;
+    return exitUsage;
+}
