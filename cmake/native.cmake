@@ -1,9 +1,23 @@
 # Native tree: the core's tests, the benchmarks, the fuzz target and nbltool.
+
+# The fuzz tree (clang) builds only the reader's fuzz target. The core gets
+# coverage and the sanitizers too, or the fuzzer would be blind inside it.
+if(NETBELL_FUZZ)
+  set(NETBELL_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(netbell_core PRIVATE -fsanitize=fuzzer-no-link ${NETBELL_SANITIZERS})
+  add_executable(nbl_reader_fuzz fuzz/reader_fuzz.cpp)
+  target_compile_options(nbl_reader_fuzz PRIVATE -fsanitize=fuzzer ${NETBELL_SANITIZERS})
+  target_link_options(nbl_reader_fuzz PRIVATE -fsanitize=fuzzer ${NETBELL_SANITIZERS})
+  target_link_libraries(nbl_reader_fuzz PRIVATE netbell_core)
+  return()
+endif()
+
 find_package(GTest REQUIRED)
 find_package(nlohmann_json 3 REQUIRED)
 enable_testing()
 
 add_library(nbl_json STATIC tools/nbltool/json_codec.cpp)
+target_include_directories(nbl_json PUBLIC tools)
 target_link_libraries(nbl_json PUBLIC netbell_core nlohmann_json::nlohmann_json)
 
 add_executable(nbltool tools/nbltool/main.cpp)
@@ -23,5 +37,6 @@ find_package(benchmark QUIET)
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
 if(benchmark_FOUND AND BENCH_SOURCES)
   add_executable(netbell_bench ${BENCH_SOURCES})
-  target_link_libraries(netbell_bench PRIVATE netbell_core benchmark::benchmark)
+  # The library's own main, so that every benchmark file stays a plain list.
+  target_link_libraries(netbell_bench PRIVATE netbell_core benchmark::benchmark_main)
 endif()

@@ -31,3 +31,25 @@ endif()
 add_executable(nbltool tools/nbltool/main.cpp tools/nbltool/json_codec.cpp)
 target_include_directories(nbltool PRIVATE ${CMAKE_BINARY_DIR}/jsoninc)
 target_link_libraries(nbltool PRIVATE netbell_win32)
+
+# End-to-end driver: drives the real netbell.exe from outside under Wine,
+# with a probe DLL it loads into the program to read its menus, and a small
+# target program for the driver's own cases.
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
+add_executable(netbell_e2e ${E2E_SOURCES})
+target_include_directories(netbell_e2e PRIVATE tests/e2e)
+target_link_libraries(netbell_e2e PRIVATE gtest user32 gdi32 advapi32 shell32 ole32 uuid comctl32 psapi)
+add_library(netbell_e2e_probe SHARED tests/e2e/probe/menu_probe.cpp)
+set_target_properties(netbell_e2e_probe PROPERTIES PREFIX "")
+target_link_options(netbell_e2e_probe PRIVATE -static -Wl,--kill-at)
+target_link_libraries(netbell_e2e_probe PRIVATE user32)
+add_executable(netbell_e2e_target WIN32 tests/e2e/target/e2e_target.cpp)
+target_link_libraries(netbell_e2e_target PRIVATE comctl32 shell32 gdi32 user32)
+add_dependencies(netbell_e2e netbell_e2e_probe netbell_e2e_target)
+
+# Tray benchmark under Wine: start-to-icon time of netbell.exe against a
+# program that only adds an icon.
+add_executable(tray_minimal WIN32 bench/win32/tray_minimal.cpp)
+target_link_libraries(tray_minimal PRIVATE shell32 user32)
+add_executable(tray_bench bench/win32/tray_bench.cpp)
+target_link_libraries(tray_bench PRIVATE user32 advapi32 shell32 winmm)

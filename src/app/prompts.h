@@ -11,8 +11,11 @@ class IPrompts {
 public:
     virtual ~IPrompts() = default;
     // An empty caption means the application's title.
-    virtual MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+    virtual MsgResult ShowMessage(const std::string& text, const std::string& caption, MsgButtons buttons,
                                  MsgIcon icon) = 0;
 
-    void Error(const std::string& text) { MessageBox(text, "", MsgButtons::ok, MsgIcon::exclamation); }
+    // The system sound that goes with a kind of message.
+    virtual void Beep(MsgIcon icon) = 0;
+
+    void Error(const std::string& text) { ShowMessage(text, "", MsgButtons::ok, MsgIcon::exclamation); }
 };

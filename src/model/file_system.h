@@ -15,7 +15,9 @@ public:
     // Replaces the file safely: the bytes go to a temporary file in the same
     // folder, which is flushed and then moved over the old file. On failure
     // the temporary file is gone and the old file is as it was.
-    virtual FileError ReplaceFile(const std::string& path, const std::vector<uint8_t>& data) = 0;
+    virtual FileError WriteReplacing(const std::string& path, const std::vector<uint8_t>& data) = 0;
+    // Renames a file within its folder; false when it could not be done.
+    virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
 };
 
 // The standard library's file system, for the native tools and tests.
@@ -23,5 +25,6 @@ class CStdFileSystem : public IFileSystem {
 public:
     bool Exists(const std::string& path) override;
     FileError ReadFile(const std::string& path, std::vector<uint8_t>& data) override;
-    FileError ReplaceFile(const std::string& path, const std::vector<uint8_t>& data) override;
+    FileError WriteReplacing(const std::string& path, const std::vector<uint8_t>& data) override;
+    bool RenameFile(const std::string& from, const std::string& to) override;
 };

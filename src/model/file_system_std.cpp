@@ -66,7 +66,7 @@ FileError CStdFileSystem::ReadFile(const std::string& path, std::vector<uint8_t>
     return FileError::none;
 }
 
-FileError CStdFileSystem::ReplaceFile(const std::string& path, const std::vector<uint8_t>& data)
+FileError CStdFileSystem::WriteReplacing(const std::string& path, const std::vector<uint8_t>& data)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -109,6 +109,10 @@ FileError CStdFileSystem::ReplaceFile(const std::string& path, const std::vector
     if (std::fclose(f.release()) != 0 && err == FileError::none)
         err = FromErrno(errno);
     if (err == FileError::none) {
+        // The new file keeps the old one's permissions.
+        const fs::file_status old = fs::status(path, ec);
+        if (!ec && fs::exists(old))
+            fs::permissions(tmp, old.permissions(), ec);
         fs::rename(tmp, path, ec);
         if (ec)
             err = FromErrno(ec.value());
@@ -116,4 +120,13 @@ FileError CStdFileSystem::ReplaceFile(const std::string& path, const std::vector
     if (err != FileError::none)
         fs::remove(tmp, ec);
     return err;
+}
+
+bool CStdFileSystem::RenameFile(const std::string& from, const std::string& to)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(to, ec))
+        return false;
+    std::filesystem::rename(from, to, ec);
+    return !ec;
 }

@@ -44,12 +44,27 @@ namespace {
 // Every element of an object collection takes at least its two-byte tag.
 constexpr size_t kMinObjectBytes = 2;
 
+size_t CopySize(const CRemindTask& t)
+{
+    return 64 + t.m_strName.size() + t.m_strDescription.size() + t.m_strUrl.size() + t.m_strBillingInfo.size() +
+           t.m_strProject.size() + t.m_strAssignTo.size() + t.m_strWebName.size() + t.m_strWebUrl.size() +
+           t.m_strLinkedTo.size() + t.m_strPageUrl.size() + t.m_strCookie.size();
+}
+
+size_t CopySize(const CWebSearchItem& item)
+{
+    return 16 + item.m_strName.size() + item.m_strUrl.size();
+}
+
 // Reads one object collection whose elements must all be of class T. A
 // reference to an object read before becomes a copy of it, so that every
 // record has exactly one owner; a null element holds nothing and is dropped.
+// A reference costs two bytes but copies a whole record, so the copies share
+// a budget in proportion to the file: a crafted file cannot take memory
+// out of all proportion to its size.
 template <class T>
 void ReadObjectArray(CArchiveReader& ar, std::vector<std::unique_ptr<T>>& arr, std::map<uint32_t, const T*>& seen,
-                     bool bStrictSchema)
+                     bool bStrictSchema, size_t& copyBudget)
 {
     const uint32_t n = ar.ReadCount(kMinObjectBytes);
     arr.reserve(n);
@@ -63,6 +78,10 @@ void ReadObjectArray(CArchiveReader& ar, std::vector<std::unique_ptr<T>>& arr, s
             auto it = seen.find(tag.nObjectIndex);
             if (it == seen.end())
                 throw CArchiveFormatError("a reference to an object not read");
+            const size_t cost = CopySize(*it->second);
+            if (cost > copyBudget)
+                throw CArchiveFormatError("too many copies");
+            copyBudget -= cost;
             arr.push_back(std::make_unique<T>(*it->second));
             continue;
         }
@@ -82,12 +101,13 @@ void CNetbellDoc::Serialize(CArchiveReader& ar)
 {
     std::map<uint32_t, const CRemindTask*> seenTasks;
     std::map<uint32_t, const CWebSearchItem*> seenItems;
-    ReadObjectArray(ar, m_arrTasks, seenTasks, true);
+    size_t copyBudget = 4 * ar.Remaining() + 65536;
+    ReadObjectArray(ar, m_arrTasks, seenTasks, true, copyBudget);
     const uint32_t nProjects = ar.ReadCount(1);
     m_arrProjects.reserve(nProjects);
     for (uint32_t i = 0; i < nProjects; ++i)
         m_arrProjects.push_back(ar.ReadString());
-    ReadObjectArray(ar, m_arrSearchItems, seenItems, false);
+    ReadObjectArray(ar, m_arrSearchItems, seenItems, false, copyBudget);
 }
 
 std::vector<uint8_t> CNetbellDoc::SaveToBytes() const
@@ -140,7 +160,7 @@ bool CNetbellDoc::OnSaveDocument(const std::string& path)
     PurgeDeletedTasks();
     FileError err;
     try {
-        err = m_fs.ReplaceFile(path, SaveToBytes());
+        err = m_fs.WriteReplacing(path, SaveToBytes());
     } catch (const std::bad_alloc&) {
         m_prompts.Error(kMsgFailedToSave);
         return false;
@@ -172,11 +192,13 @@ void CNetbellDoc::PurgeDeletedTasks()
 
 std::string NextCookieName(ISettingsStore& store)
 {
-    long nCookie = ReadSetting(store, setting::LastCookieNumber) + 1L;
+    // Wide enough that a hand-edited maximum cannot overflow; numbers run
+    // from 1 to 32000 only.
+    long long nCookie = static_cast<long long>(ReadSetting(store, setting::LastCookieNumber)) + 1;
     if (nCookie > 32000 || nCookie < 1)
         nCookie = 1;
     WriteSetting(store, setting::LastCookieNumber, static_cast<int>(nCookie));
     char buf[32];
-    std::snprintf(buf, sizeof buf, "NetbellCookie%li", nCookie);
+    std::snprintf(buf, sizeof buf, "NetbellCookie%li", static_cast<long>(nCookie));
     return buf;
 }

@@ -266,3 +266,20 @@ TEST(CookieNames, CountUpToThirtyTwoThousandThenStartAgain)
     EXPECT_EQ(NextCookieName(store), "NetbellCookie1");
     EXPECT_EQ(ReadSetting(store, setting::LastCookieNumber), 1);
 }
+
+TEST_F(DocTest, CopiesMadeByReferencesCannotOutgrowTheFile)
+{
+    AddTask(std::string(20000, 'x'));
+    Bytes file = doc.SaveToBytes();
+    const size_t end = file.size() - 4;
+    // Thousands of two-byte references to the one large task.
+    const uint16_t nRefs = 5000;
+    Bytes refs;
+    for (int i = 0; i < nRefs; ++i)
+        refs.insert(refs.end(), {0x02, 0x00});
+    file.insert(file.begin() + end, refs.begin(), refs.end());
+    file[0] = static_cast<uint8_t>((nRefs + 1) & 0xFF);
+    file[1] = static_cast<uint8_t>((nRefs + 1) >> 8);
+    EXPECT_FALSE(Load(file));
+    EXPECT_TRUE(doc.m_arrTasks.empty());
+}

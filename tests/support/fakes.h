@@ -19,8 +19,11 @@ public:
     };
     std::vector<Shown> shown;
     std::vector<MsgResult> answers;
+    std::vector<MsgIcon> beeps;
 
-    MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+    void Beep(MsgIcon icon) override { beeps.push_back(icon); }
+
+    MsgResult ShowMessage(const std::string& text, const std::string& caption, MsgButtons buttons,
                          MsgIcon icon) override
     {
         shown.push_back(Shown{text, caption, buttons, icon});
@@ -54,13 +57,25 @@ public:
         return FileError::none;
     }
 
-    FileError ReplaceFile(const std::string& path, const std::vector<uint8_t>& data) override
+    FileError WriteReplacing(const std::string& path, const std::vector<uint8_t>& data) override
     {
         ++nWrites;
+        if (path.empty())
+            return FileError::badPath;
         auto err = writeErrors.find(path);
         if (err != writeErrors.end())
             return err->second;
         files[path] = data;
         return FileError::none;
+    }
+
+    bool bRenameFails = false;
+    bool RenameFile(const std::string& from, const std::string& to) override
+    {
+        if (bRenameFails || !files.count(from) || files.count(to))
+            return false;
+        files[to] = std::move(files[from]);
+        files.erase(from);
+        return true;
     }
 };

@@ -27,7 +27,7 @@ const char kUsage[] =
 // document never asks, gets the answer that changes nothing.
 class CStderrPrompts : public IPrompts {
 public:
-    MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+    MsgResult ShowMessage(const std::string& text, const std::string& caption, MsgButtons buttons,
                          MsgIcon) override
     {
         std::cerr << "nbltool: ";
@@ -42,6 +42,8 @@ public:
         }
         return MsgResult::cancel;
     }
+    // The message that follows a beep says all there is to say.
+    void Beep(MsgIcon) override {}
 };
 
 void Fail(const std::string& text)

@@ -1,10 +1,5 @@
 #include "app/win32/prompts_win32.h"
 
-#include <windows.h>
-
-// The port's method is called MessageBox; the macro would rename it here.
-#undef MessageBox
-
 namespace {
 
 constexpr const char* kAppTitle = "Netbell";
@@ -34,7 +29,7 @@ UINT IconFlags(MsgIcon icon)
 
 } // namespace
 
-MsgResult CWin32Prompts::MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+MsgResult CWin32Prompts::ShowMessage(const std::string& text, const std::string& caption, MsgButtons buttons,
                                     MsgIcon icon)
 {
     const char* title = caption.empty() ? kAppTitle : caption.c_str();
@@ -46,4 +41,9 @@ MsgResult CWin32Prompts::MessageBox(const std::string& text, const std::string& 
     // takes as consent.
     default: return MsgResult::cancel;
     }
+}
+
+void CWin32Prompts::Beep(MsgIcon icon)
+{
+    MessageBeep(icon == MsgIcon::none ? 0xFFFFFFFF : IconFlags(icon));
 }

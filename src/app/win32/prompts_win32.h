@@ -1,12 +1,9 @@
 #pragma once
 // Message boxes through MessageBoxA.
 
-#include "app/prompts.h"
+#include <windows.h>
 
-// Declared as <windows.h> does, so this header stays free of its macros
-// (MessageBox among them).
-struct HWND__;
-typedef HWND__* HWND;
+#include "app/prompts.h"
 
 class CWin32Prompts : public IPrompts {
 public:
@@ -16,8 +13,9 @@ public:
     void SetOwner(HWND hwndOwner) { m_hwndOwner = hwndOwner; }
     HWND Owner() const { return m_hwndOwner; }
 
-    MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+    MsgResult ShowMessage(const std::string& text, const std::string& caption, MsgButtons buttons,
                          MsgIcon icon) override;
+    void Beep(MsgIcon icon) override;
 
 private:
     HWND m_hwndOwner;

@@ -1,7 +1,5 @@
 #include "model/win32/file_system_win32.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
 #include "app/win32/scoped_win.h"
@@ -69,7 +67,7 @@ bool MoveOver(const std::string& tmp, const std::string& path)
 
 } // namespace
 
-FileError FileErrorFromWin32(unsigned long dwError)
+FileError FileErrorFromWin32(DWORD dwError)
 {
     switch (dwError) {
     case ERROR_SUCCESS: return FileError::none;
@@ -129,7 +127,7 @@ FileError CWin32FileSystem::ReadFile(const std::string& path, std::vector<uint8_
     }
 }
 
-FileError CWin32FileSystem::ReplaceFile(const std::string& path, const std::vector<uint8_t>& data)
+FileError CWin32FileSystem::WriteReplacing(const std::string& path, const std::vector<uint8_t>& data)
 {
     const std::string folder = FolderOf(path);
     char tmp[MAX_PATH];
@@ -157,4 +155,11 @@ FileError CWin32FileSystem::ReplaceFile(const std::string& path, const std::vect
     if (result != FileError::none)
         DeleteFileA(tmp);
     return result;
+}
+
+bool CWin32FileSystem::RenameFile(const std::string& from, const std::string& to)
+{
+    // MoveFileA, not MoveFileEx, which Windows 95 lacks; it never replaces a
+    // file already under the new name.
+    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
 }

@@ -1,0 +1,151 @@
+#include "app/app_shell.h"
+
+#include "model/file_system.h"
+#include "model/netbell_doc.h"
+
+bool IsTestedSystem(const OsVersion& v)
+{
+    if (!v.bKnown)
+        return true;
+    return v.bWin9x || v.nMajor == 4;
+}
+
+bool ConfirmUntestedSystem(IPrompts& prompts)
+{
+    return prompts.ShowMessage("Sorry, but this version of Netbell has not been tested at this time under any "
+                              "other operating system but Windows 95 and NT 4.\nThere may be unpredictable "
+                              "behaviour if you continue. Would you like to continue anyway ?",
+                              "Windows 95 or NT 4 NOT Detected", MsgButtons::yesNo,
+                              MsgIcon::stop) == MsgResult::yes;
+}
+
+void OfferStartupShortcut(ISettingsStore& settings, IPrompts& prompts, IStartupShell& shell,
+                          const std::string& programPath)
+{
+    const MsgResult answer =
+        prompts.ShowMessage("Netbell is most efficient if it can be initialised at STARTUP.\nIs it ok to place a "
+                           "shortcut in your Start Menu\\Startup folder ?",
+                           "Question", MsgButtons::yesNo, MsgIcon::question);
+    if (answer != MsgResult::yes) {
+        WriteSetting(settings, setting::Initialise, "Manual");
+        return;
+    }
+    // Without a Startup folder or a link, the question comes again next time.
+    std::string folder;
+    if (!shell.GetStartupFolder(folder))
+        return;
+    const std::string link = folder + "\\Shortcut to Netbell.lnk";
+    if (shell.CreateShortcut(programPath, link, "Shortcut to Netbell"))
+        WriteSetting(settings, setting::Initialise, "On Startup");
+}
+
+std::string HomeDirectoryOf(const std::string& programPath)
+{
+    const std::string::size_type slash = programPath.rfind('\\');
+    return slash == std::string::npos ? programPath : programPath.substr(0, slash);
+}
+
+void PrepareSettings(ISettingsStore& settings, IPrompts& prompts, IStartupShell& shell,
+                     const std::string& programPath)
+{
+    if (ReadSetting(settings, setting::Initialise).empty())
+        OfferStartupShortcut(settings, prompts, shell, programPath);
+    WriteSetting(settings, setting::HomeDirectory, HomeDirectoryOf(programPath));
+    WriteSetting(settings, setting::DefaultData, "Default.nbl");
+
+    std::string text;
+    if (ReadSetting(settings, setting::Name).empty() && shell.ReadSetupRecord("DefName", text))
+        WriteSetting(settings, setting::Name, text);
+    const std::string organisation = ReadSetting(settings, setting::Organisation);
+    if ((organisation.empty() || organisation == "(None)") && shell.ReadSetupRecord("DefCompany", text))
+        WriteSetting(settings, setting::Organisation, text);
+}
+
+std::string DataFilePath(ISettingsStore& settings)
+{
+    return ReadSetting(settings, setting::HomeDirectory) + "\\" + ReadSetting(settings, setting::DefaultData);
+}
+
+void OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts, const std::string& path,
+                  const std::string& timeStamp)
+{
+    if (!fs.Exists(path) || doc.OnOpenDocument(path)) {
+        doc.SetPathName(path);
+        return;
+    }
+    const std::string aside = path + ".unreadable-" + timeStamp;
+    if (fs.RenameFile(path, aside)) {
+        doc.SetPathName(path);
+        prompts.Error("The data file could not be read and has been kept as:\n" + aside +
+                      "\nNetbell starts with an empty task list.");
+    } else {
+        // The file stays where it is, so nothing may be saved over it.
+        doc.SetPathName(std::string());
+        prompts.Error("The data file could not be read:\n" + path +
+                      "\nNetbell will not save over it. Close any program that uses it and start Netbell "
+                      "again.");
+    }
+}
+
+bool NeedsUserDetails(ISettingsStore& settings)
+{
+    return ReadSetting(settings, setting::Email).empty() || ReadSetting(settings, setting::Name).empty();
+}
+
+void ShowUserDetailsRequired(IPrompts& prompts)
+{
+    prompts.ShowMessage("Please enter your Name and EMail address in the User Profile", "User Details Required",
+                       MsgButtons::ok, MsgIcon::exclamation);
+}
+
+void BackupData(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& prompts,
+                const std::function<bool(std::string&)>& desktopFolder)
+{
+    std::string desktop;
+    if (!desktopFolder(desktop)) {
+        prompts.ShowMessage("Sorry, there was an error locating your Desktop Folder.", "Shell Error",
+                           MsgButtons::ok, MsgIcon::exclamation);
+        return;
+    }
+    std::string folder = ReadSetting(settings, setting::BackupPath, desktop);
+    if (folder.empty())
+        folder = desktop;
+    const std::string path = folder + "\\" + ReadSetting(settings, setting::BackupFilename);
+    if (doc.OnSaveDocument(path))
+        prompts.ShowMessage("Your Data was backed up to:\n" + path, "Success", MsgButtons::ok, MsgIcon::exclamation);
+    else
+        prompts.ShowMessage("There has been an error backing up your data to:\n" + path, "Sorry, Failed",
+                           MsgButtons::ok, MsgIcon::stop);
+}
+
+CDialogGuard::CDialogGuard(IGuardEvent& event, IPrompts& prompts, std::function<void()> bringMainWindowForward)
+    : m_event(event), m_prompts(prompts), m_bringForward(std::move(bringMainWindowForward))
+{
+}
+
+bool CDialogGuard::TakeDialogGuard()
+{
+    if (m_event.IsSignalled()) {
+        m_event.Reset();
+        return false;
+    }
+    if (m_bringForward)
+        m_bringForward();
+    m_prompts.Beep(MsgIcon::exclamation);
+    m_prompts.ShowMessage(kMsgDialogActive, "", MsgButtons::ok, MsgIcon::none);
+    return true;
+}
+
+void CDialogGuard::ReleaseDialogGuard()
+{
+    m_event.Set();
+}
+
+bool CDialogGuard::RefuseExit()
+{
+    if (m_event.IsSignalled())
+        return false;
+    m_prompts.Beep(MsgIcon::exclamation);
+    m_prompts.ShowMessage(kMsgCannotExit, "Cannot Exit", MsgButtons::ok, MsgIcon::exclamation);
+    return true;
+}

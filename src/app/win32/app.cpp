@@ -1,0 +1,256 @@
+#include "app/win32/app.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <cstdio>
+
+#include "app/win32/main_frame.h"
+#include "app/win32/thread_messages.h"
+#include "monitor/win32/connection_monitor.h"
+#include "model/win32/ansi_win32.h"
+
+HANDLE g_hInstanceEvent = nullptr;
+HANDLE g_hQuitEvent = nullptr;
+HANDLE g_hDialogFreeEvent = nullptr;
+
+namespace {
+
+CNetbellApp* g_pApp = nullptr;
+
+// Worker threads that do not end in this time are left to the end of the
+// process rather than hanging Exit.
+constexpr DWORD kJoinTimeout = 15000;
+
+class CEventGuard : public IGuardEvent {
+public:
+    bool IsSignalled() override { return WaitForSingleObject(g_hDialogFreeEvent, 0) == WAIT_OBJECT_0; }
+    void Set() override { SetEvent(g_hDialogFreeEvent); }
+    void Reset() override { ResetEvent(g_hDialogFreeEvent); }
+};
+
+OsVersion ReadOsVersion()
+{
+    OsVersion v;
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (GetVersionExA(&info)) {
+        v.bKnown = true;
+        v.bWin9x = info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+        v.nMajor = info.dwMajorVersion;
+    }
+    return v;
+}
+
+// The switches of a start by COM: no window, no data file.
+bool IsAutomationStart(const char* lpCmdLine)
+{
+    for (const char* p = lpCmdLine; *p; ++p) {
+        if (*p != '/' && *p != '-')
+            continue;
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, p + 1, 9, "Embedding", 9) == CSTR_EQUAL ||
+            CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, p + 1, 10, "Automation", 10) == CSTR_EQUAL)
+            return true;
+    }
+    return false;
+}
+
+std::string TimeStamp()
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04u%02u%02u-%02u%02u%02u", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute,
+                  st.wSecond);
+    return buf;
+}
+
+} // namespace
+
+CNetbellApp& GetApp()
+{
+    return *g_pApp;
+}
+
+CDialogGuard& DialogGuard()
+{
+    return GetApp().Guard();
+}
+
+BOOL TakeDialogGuard()
+{
+    return DialogGuard().TakeDialogGuard();
+}
+
+void ReleaseDialogGuard()
+{
+    DialogGuard().ReleaseDialogGuard();
+}
+
+BOOL IsDialogGuardTaken()
+{
+    return DialogGuard().IsTaken();
+}
+
+CNetbellApp::CNetbellApp()
+    : m_doc(m_fileSystem, m_prompts),
+      m_guardEvent(std::make_unique<CEventGuard>())
+{
+    g_pApp = this;
+    m_guard = std::make_unique<CDialogGuard>(*m_guardEvent, m_prompts, [this] {
+        if (m_pMainFrame && m_pMainFrame->GetSafeHwnd())
+            SetForegroundWindow(m_pMainFrame->GetSafeHwnd());
+    });
+    m_doc.SetWideToAnsi(&WideToAnsiCp);
+}
+
+CNetbellApp::~CNetbellApp()
+{
+    ExitInstance();
+    g_pApp = nullptr;
+}
+
+BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
+{
+    m_hInstance = hInstance;
+    m_dwMainThreadId = GetCurrentThreadId();
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    m_strProgramPath = path;
+
+    if (!IsTestedSystem(ReadOsVersion()) && !ConfirmUntestedSystem(m_prompts))
+        return FALSE;
+
+    g_hInstanceEvent = CreateEventA(nullptr, FALSE, FALSE, "CvnNetbell101");
+    if (g_hInstanceEvent && GetLastError() == ERROR_ALREADY_EXISTS) {
+        SetEvent(g_hInstanceEvent);
+        CloseHandle(g_hInstanceEvent);
+        g_hInstanceEvent = nullptr;
+        return FALSE;
+    }
+    g_hQuitEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    // Thread messages are caught in every message loop of this thread, the
+    // modal ones included, and handed to the frame as window messages.
+    m_hHook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, m_dwMainThreadId);
+    m_hWatcherThread.Reset(CreateThread(nullptr, 0, InstanceWatchProc,
+                                        reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(m_dwMainThreadId)), 0,
+                                        nullptr));
+    g_hDialogFreeEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    if (!g_hQuitEvent || !g_hDialogFreeEvent)
+        return FALSE;
+
+    if (FAILED(OleInitialize(nullptr))) {
+        char text[256] = "OLE initialization failed.";
+        LoadStringA(hInstance, 100, text, sizeof text);
+        m_prompts.ShowMessage(text, "", MsgButtons::ok, MsgIcon::exclamation);
+        return FALSE;
+    }
+    m_bOleInitialised = true;
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&icc);
+
+    m_settings = std::make_unique<CRegistrySettingsStore>("Corvane", "Netbell");
+    CWin32StartupShell startupShell(m_prompts);
+    PrepareSettings(*m_settings, m_prompts, startupShell, m_strProgramPath);
+
+    if (IsAutomationStart(lpCmdLine)) {
+        m_bAutomation = true;
+        return m_automation.RegisterClassFactories(m_dwMainThreadId) ? TRUE : FALSE;
+    }
+    RegisterAutomationServer(m_strProgramPath);
+
+    m_pMainFrame = std::make_unique<CMainFrame>(*this);
+    if (!m_pMainFrame->Create())
+        return FALSE;
+    OpenDataFile(m_doc, m_fileSystem, m_prompts, DataFilePath(*m_settings), TimeStamp());
+    ShowWindow(m_pMainFrame->GetSafeHwnd(), SW_HIDE);
+    UpdateWindow(m_pMainFrame->GetSafeHwnd());
+    return TRUE;
+}
+
+int CNetbellApp::Run()
+{
+    MSG msg;
+    for (;;) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && m_pMainFrame)
+            m_pMainFrame->OnIdle();
+        const BOOL bRet = GetMessageA(&msg, nullptr, 0, 0);
+        if (bRet == 0 || bRet == -1)
+            break;
+        if (m_pMainFrame && m_pMainFrame->GetSafeHwnd()) {
+            HWND hwndFrame = m_pMainFrame->GetSafeHwnd();
+            if (msg.hwnd && GetAncestor(msg.hwnd, GA_ROOT) == hwndFrame &&
+                TranslateAcceleratorA(hwndFrame, m_pMainFrame->GetAccelerators(), &msg))
+                continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+LRESULT CALLBACK CNetbellApp::GetMessageHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HC_ACTION && wParam == PM_REMOVE && g_pApp) {
+        MSG* pMsg = reinterpret_cast<MSG*>(lParam);
+        if (!pMsg->hwnd && (pMsg->message == WM_CONNECTION_UP || pMsg->message == WM_SHOW_TASKLIST)) {
+            CMainFrame* pFrame = g_pApp->MainFrame();
+            if (pFrame && pFrame->GetSafeHwnd())
+                PostMessageA(pFrame->GetSafeHwnd(), pMsg->message, 0, 0);
+            pMsg->message = WM_NULL;
+        }
+    }
+    return CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+DWORD WINAPI CNetbellApp::InstanceWatchProc(LPVOID lpParam)
+{
+    const DWORD dwMainThreadId = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(lpParam));
+    HANDLE handles[2] = {g_hQuitEvent, g_hInstanceEvent};
+    while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
+        PostThreadMessageA(dwMainThreadId, WM_SHOW_TASKLIST, 0, 0);
+    CloseHandle(g_hInstanceEvent);
+    g_hInstanceEvent = nullptr;
+    return 0;
+}
+
+void CNetbellApp::StartMonitorThread()
+{
+    m_hMonitorThread.Reset(CreateThread(nullptr, 0, ConnectionMonitorProc,
+                                        reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(m_dwMainThreadId)), 0,
+                                        nullptr));
+}
+
+void CNetbellApp::StopWorkerThreads()
+{
+    if (g_hQuitEvent)
+        SetEvent(g_hQuitEvent);
+    for (CScopedHandle* pThread : {&m_hWatcherThread, &m_hMonitorThread}) {
+        if (*pThread && WaitForSingleObject(pThread->Get(), kJoinTimeout) == WAIT_OBJECT_0)
+            pThread->Reset();
+    }
+}
+
+void CNetbellApp::ExitInstance()
+{
+    StopWorkerThreads();
+    m_pMainFrame.reset();
+    m_automation.Revoke();
+    if (m_hHook) {
+        UnhookWindowsHookEx(m_hHook);
+        m_hHook = nullptr;
+    }
+    // The events outlive every thread that waits on them.
+    if (!m_hWatcherThread && !m_hMonitorThread) {
+        if (g_hInstanceEvent)
+            CloseHandle(std::exchange(g_hInstanceEvent, nullptr));
+        if (g_hQuitEvent)
+            CloseHandle(std::exchange(g_hQuitEvent, nullptr));
+        if (g_hDialogFreeEvent)
+            CloseHandle(std::exchange(g_hDialogFreeEvent, nullptr));
+    }
+    if (m_bOleInitialised) {
+        OleUninitialize();
+        m_bOleInitialised = false;
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The application object: start-up in its fixed order, the message loop and
+// the end of the run.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/app_shell.h"
+#include "app/win32/automation.h"
+#include "app/win32/prompts_win32.h"
+#include "app/win32/registry_settings.h"
+#include "app/win32/scoped_win.h"
+#include "app/win32/shell_folders.h"
+#include "model/netbell_doc.h"
+#include "model/win32/file_system_win32.h"
+
+class CMainFrame;
+
+class CNetbellApp {
+public:
+    CNetbellApp();
+    ~CNetbellApp();
+    CNetbellApp(const CNetbellApp&) = delete;
+    CNetbellApp& operator=(const CNetbellApp&) = delete;
+
+    // FALSE ends the process at once.
+    BOOL InitInstance(HINSTANCE hInstance, const char* lpCmdLine);
+    int Run();
+
+    HINSTANCE Instance() const { return m_hInstance; }
+    DWORD MainThreadId() const { return m_dwMainThreadId; }
+    ISettingsStore& Settings() { return *m_settings; }
+    CWin32Prompts& Prompts() { return m_prompts; }
+    CNetbellDoc& Doc() { return m_doc; }
+    CDialogGuard& Guard() { return *m_guard; }
+    CMainFrame* MainFrame() { return m_pMainFrame.get(); }
+
+    // The connection monitor starts with the frame; both worker threads end
+    // on the quit event and are joined before the events are closed.
+    void StartMonitorThread();
+    void StopWorkerThreads();
+
+private:
+    static LRESULT CALLBACK GetMessageHook(int nCode, WPARAM wParam, LPARAM lParam);
+    static DWORD WINAPI InstanceWatchProc(LPVOID lpParam);
+    void ExitInstance();
+
+    HINSTANCE m_hInstance = nullptr;
+    DWORD m_dwMainThreadId = 0;
+    std::string m_strProgramPath;
+    bool m_bOleInitialised = false;
+    bool m_bAutomation = false;
+    CWin32Prompts m_prompts;
+    std::unique_ptr<ISettingsStore> m_settings;
+    CWin32FileSystem m_fileSystem;
+    CNetbellDoc m_doc;
+    std::unique_ptr<IGuardEvent> m_guardEvent;
+    std::unique_ptr<CDialogGuard> m_guard;
+    CScopedHandle m_hWatcherThread;
+    CScopedHandle m_hMonitorThread;
+    HHOOK m_hHook = nullptr;
+    CAutomationServer m_automation;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+};
+
+CNetbellApp& GetApp();

@@ -1,0 +1,455 @@
+#include "app/win32/main_frame.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/app_shell.h"
+#include "app/win32/app.h"
+#include "app/win32/shell_dialogs.h"
+#include "app/win32/thread_messages.h"
+#include "monitor/win32/connection_monitor.h"
+#include "model/netbell_doc.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr const char* kFrameClass = "NetbellMainFrame";
+constexpr UINT REMINDER_TIMER_ID = 1;
+constexpr UINT kToolBarId = 0xE800;
+constexpr UINT kStatusBarId = 0xE801;
+constexpr UINT kViewId = 0xE900;
+
+struct ToolButton {
+    int nImage; // -1 for a separator
+    UINT nCommand;
+};
+
+constexpr ToolButton kToolButtons[] = {
+    {0, ID_EDIT_TASK},        {1, ID_DELETE_TASK},  {2, ID_LAUNCH},       {-1, 0},
+    {3, ID_TOGGLE_FPLOADING}, {4, ID_FP_EXPLORER},  {5, ID_FP_EDITOR},    {6, ID_FP_TODOLIST},
+    {-1, 0},                  {7, ID_NEW_EMAIL},    {8, ID_NEW_NEWSGROUP}, {9, ID_NEW_BROWSE},
+    {10, ID_NEW_NOTE},        {11, ID_NEW_SEARCH},  {12, ID_NEW_FRONTPAGE}, {-1, 0},
+    {13, ID_HELP_INDEX},
+};
+
+// The command's prompt up to its tool tip.
+std::string LoadPrompt(UINT nId, bool bToolTip)
+{
+    char buf[512];
+    if (!LoadStringA(GetModuleHandleA(nullptr), nId, buf, sizeof buf))
+        return std::string();
+    std::string text(buf);
+    const std::string::size_type nl = text.find('\n');
+    if (bToolTip)
+        return nl == std::string::npos ? std::string() : text.substr(nl + 1);
+    return text.substr(0, nl);
+}
+
+bool IsFrontPageCommand(UINT nId)
+{
+    switch (nId) {
+    case ID_NEW_FRONTPAGE:
+    case ID_FP_TODOLIST:
+    case ID_FP_EDITOR:
+    case ID_FP_EXPLORER:
+    case ID_TOGGLE_FPLOADING: return true;
+    default: return false;
+    }
+}
+
+int TextWidth(HWND hwnd, const char* text)
+{
+    HDC hdc = GetDC(hwnd);
+    if (!hdc)
+        return 0;
+    HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(hdc, text, lstrlenA(text), &size);
+    SelectObject(hdc, hOld);
+    ReleaseDC(hwnd, hdc);
+    return size.cx;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CNetbellApp& app)
+    : m_app(app), m_trayIcon(IDI_TRAY), m_view(app.Doc(), app.Settings(), app.Prompts())
+{
+    g_bWindowShown = 0;
+    g_bSnoozing = 0;
+    g_bDontNotify = 0;
+    g_bNotified = 0;
+    // FrontPage counts as absent until it can be detected.
+    m_bFrontPagePresent = FALSE;
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::Create()
+{
+    HINSTANCE hInst = m_app.Instance();
+    HICON hIcon = LoadIconA(hInst, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    if (!RegisterWindowClass(hInst, kFrameClass, hIcon, nullptr))
+        return false;
+    m_hMenu = LoadMenuA(hInst, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_hAccel = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    if (!CreateEx(0, kFrameClass, " - Netbell", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                  640, 420, nullptr, m_hMenu, hInst)) {
+        if (m_hMenu && !IsMenu(m_hMenu))
+            m_hMenu = nullptr;
+        return false;
+    }
+    return true;
+}
+
+LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE: return OnCreate();
+    case WM_SIZE: OnSize(); return 0;
+    case WM_SETFOCUS:
+        if (m_view.GetSafeHwnd())
+            SetFocus(m_view.GetSafeHwnd());
+        return 0;
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
+    case WM_EXITMENULOOP: SetMessageText(AFX_IDS_IDLEMESSAGE); return 0;
+    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_TRAYICON_NOTIFY: return m_trayIcon.OnTrayNotification(wParam, lParam);
+    case WM_SHOW_TASKLIST: ShowTaskList(); return 0;
+    case WM_CONNECTION_UP: return 0; // the reminder cycle answers it
+    case WM_DROPFILES:
+        // Files dropped on the frame are not documents to open.
+        DragFinish(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_ENDSESSION:
+        // Windows is going down without Exit: keep what the user ticked.
+        if (wParam)
+            m_app.Doc().OnSaveDocument(DataFilePath(m_app.Settings()));
+        return 0;
+    default:
+        if (msg == m_uTaskbarCreated && msg != 0) {
+            m_trayIcon.Restore();
+            return 0;
+        }
+        return Default(msg, wParam, lParam);
+    }
+}
+
+int CMainFrame::OnCreate()
+{
+    m_app.Prompts().SetOwner(m_hWnd);
+    if (NeedsUserDetails(m_app.Settings())) {
+        SetForegroundWindow(m_hWnd);
+        ShowUserDetailsRequired(m_app.Prompts());
+        OnOptions();
+    }
+    if (!CreateToolBar() || !CreateStatusBar())
+        return -1;
+    if (!m_view.Create(m_hWnd, kViewId))
+        return -1;
+    m_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    m_trayIcon.SetNotificationWnd(m_hWnd, WM_TRAYICON_NOTIFY);
+    m_trayIcon.SetIcon(IDI_TRAY);
+    m_app.StartMonitorThread();
+    return 0;
+}
+
+bool CMainFrame::CreateToolBar()
+{
+    m_wndToolBar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
+                                   WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP, 0, 0, 0, 0,
+                                   m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kToolBarId)),
+                                   m_app.Instance(), nullptr);
+    if (!m_wndToolBar)
+        return false;
+    SendMessageA(m_wndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(m_wndToolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
+    // Loaded by the tool bar itself, which maps the grey background to the
+    // button face colour.
+    TBADDBITMAP tbab = {m_app.Instance(), IDR_MAINFRAME};
+    if (SendMessageA(m_wndToolBar, TB_ADDBITMAP, 14, reinterpret_cast<LPARAM>(&tbab)) < 0)
+        return false;
+    TBBUTTON buttons[sizeof kToolButtons / sizeof kToolButtons[0]] = {};
+    int i = 0;
+    for (const ToolButton& b : kToolButtons) {
+        TBBUTTON& tb = buttons[i++];
+        tb.iBitmap = b.nImage < 0 ? 8 : b.nImage;
+        tb.idCommand = static_cast<int>(b.nCommand);
+        tb.fsState = TBSTATE_ENABLED;
+        tb.fsStyle = b.nImage < 0 ? BTNS_SEP : BTNS_BUTTON;
+    }
+    SendMessageA(m_wndToolBar, TB_ADDBUTTONSA, i, reinterpret_cast<LPARAM>(buttons));
+    SendMessageA(m_wndToolBar, TB_AUTOSIZE, 0, 0);
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar()
+{
+    m_wndStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0,
+                                     0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kStatusBarId)),
+                                     m_app.Instance(), nullptr);
+    if (!m_wndStatusBar)
+        return false;
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+    return true;
+}
+
+void CMainFrame::OnSize()
+{
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    int top = 0;
+    int bottom = rc.bottom;
+    if (m_wndToolBar && IsWindowVisible(m_wndToolBar)) {
+        SendMessageA(m_wndToolBar, TB_AUTOSIZE, 0, 0);
+        RECT rcBar;
+        GetWindowRect(m_wndToolBar, &rcBar);
+        top = rcBar.bottom - rcBar.top;
+    }
+    if (m_wndStatusBar && IsWindowVisible(m_wndStatusBar)) {
+        SendMessageA(m_wndStatusBar, WM_SIZE, 0, 0);
+        RECT rcBar;
+        GetWindowRect(m_wndStatusBar, &rcBar);
+        bottom -= rcBar.bottom - rcBar.top;
+        // Message pane, FrontPage loading, caps lock, num lock: the last three
+        // as wide as their longest texts.
+        const int margin = 2 * GetSystemMetrics(SM_CXEDGE) + 8;
+        const int grip = GetSystemMetrics(SM_CXVSCROLL);
+        const int wNum = TextWidth(m_wndStatusBar, "NUM") + margin;
+        const int wCaps = TextWidth(m_wndStatusBar, "CAP") + margin;
+        const int wFpl = TextWidth(m_wndStatusBar, "FPL Always Ask      ") + margin;
+        int edges[4];
+        edges[3] = -1;
+        edges[2] = rc.right - grip - wNum;
+        edges[1] = edges[2] - wCaps;
+        edges[0] = edges[1] - wFpl;
+        if (edges[0] < 0)
+            edges[0] = 0;
+        SendMessageA(m_wndStatusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+    }
+    if (m_view.GetSafeHwnd())
+        MoveWindow(m_view.GetSafeHwnd(), 0, top, rc.right, bottom - top > 0 ? bottom - top : 0, TRUE);
+}
+
+void CMainFrame::OnIdle()
+{
+    if (!m_hWnd)
+        return;
+    if (m_wndToolBar) {
+        for (const ToolButton& b : kToolButtons) {
+            if (b.nImage >= 0)
+                SendMessageA(m_wndToolBar, TB_ENABLEBUTTON, b.nCommand, MAKELPARAM(IsCommandEnabled(b.nCommand), 0));
+        }
+    }
+    if (m_wndStatusBar) {
+        // The FrontPage indicator stays blank while FrontPage is absent.
+        SendMessageA(m_wndStatusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(""));
+        SendMessageA(m_wndStatusBar, SB_SETTEXTA, 2,
+                     reinterpret_cast<LPARAM>((GetKeyState(VK_CAPITAL) & 1) ? "CAP" : ""));
+        SendMessageA(m_wndStatusBar, SB_SETTEXTA, 3,
+                     reinterpret_cast<LPARAM>((GetKeyState(VK_NUMLOCK) & 1) ? "NUM" : ""));
+    }
+}
+
+void CMainFrame::SetMessageText(const std::string& text)
+{
+    if (m_wndStatusBar)
+        SendMessageA(m_wndStatusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CMainFrame::SetMessageText(UINT nPromptId)
+{
+    SetMessageText(LoadPrompt(nPromptId, false));
+}
+
+void CMainFrame::ShowTaskList()
+{
+    g_bWindowShown = 1;
+    ShowWindow(m_hWnd, IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOWNORMAL);
+    SetForegroundWindow(m_hWnd);
+}
+
+void CMainFrame::OnClose()
+{
+    if (m_bExiting) {
+        Sleep(20);
+        KillTimer(m_hWnd, REMINDER_TIMER_ID);
+        DestroyWindow(m_hWnd);
+        return;
+    }
+    ShowWindow(m_hWnd, SW_HIDE);
+    g_bWindowShown = 0;
+    AskRemindDuringConnection();
+}
+
+void CMainFrame::AskRemindDuringConnection()
+{
+    // The reminder cycle asks here whether to remind during this connection.
+}
+
+void CMainFrame::OnDestroy()
+{
+    m_trayIcon.SetIcon(0U);
+    m_app.Prompts().SetOwner(nullptr);
+    PostQuitMessage(0);
+}
+
+void CMainFrame::OnExit()
+{
+    if (DialogGuard().RefuseExit())
+        return;
+    m_bExiting = TRUE;
+    m_app.StopWorkerThreads();
+    m_app.Doc().OnSaveDocument(DataFilePath(m_app.Settings()));
+    SendMessageA(m_hWnd, WM_CLOSE, 0, 0);
+}
+
+void CMainFrame::OnOptions()
+{
+    CDialogGuardScope guard(DialogGuard());
+    if (guard.Busy())
+        return;
+    // The Options sheet opens here.
+}
+
+void CMainFrame::OnAbout()
+{
+    CDialogGuardScope guard(DialogGuard());
+    if (guard.Busy())
+        return;
+    RunAboutBox(m_app.Instance(), m_hWnd);
+}
+
+void CMainFrame::OnSponsors()
+{
+    RunSponsorsDialog(m_app.Instance(), m_hWnd, m_app.Settings(), m_app.Prompts());
+}
+
+void CMainFrame::OnHelpTopics()
+{
+    OpenHelpTopics(m_hWnd, m_app.Prompts());
+}
+
+void CMainFrame::ToggleBar(HWND hwndBar)
+{
+    if (!hwndBar)
+        return;
+    ShowWindow(hwndBar, IsWindowVisible(hwndBar) ? SW_HIDE : SW_SHOW);
+    OnSize();
+}
+
+void CMainFrame::OnCommand(UINT nId)
+{
+    // A grey command does nothing, even through its accelerator; an enabled
+    // one goes to the view first, then to the frame.
+    if (!IsCommandEnabled(nId) || m_view.OnCommand(nId))
+        return;
+    switch (nId) {
+    case ID_APP_EXIT: OnExit(); break;
+    case ID_SHOW_TASKLIST: ShowTaskList(); break;
+    case ID_OPTIONS: OnOptions(); break;
+    case ID_APP_ABOUT: OnAbout(); break;
+    case ID_SPONSORS: OnSponsors(); break;
+    case ID_HELP_INDEX:
+    case ID_HELP:
+    case ID_CONTEXT_HELP: OnHelpTopics(); break;
+    case ID_VIEW_TOOLBAR: ToggleBar(m_wndToolBar); break;
+    case ID_VIEW_STATUS_BAR: ToggleBar(m_wndStatusBar); break;
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+        if (m_view.GetSafeHwnd())
+            SetFocus(m_view.GetSafeHwnd());
+        break;
+    default: {
+        const std::string url = WebLinkAddress(nId);
+        if (!url.empty())
+            OpenWebPage(url);
+        break;
+    }
+    }
+}
+
+bool CMainFrame::IsCommandEnabled(UINT nId) const
+{
+    bool bEnabled = false;
+    if (m_view.QueryCommand(nId, bEnabled))
+        return bEnabled;
+    if (IsFrontPageCommand(nId))
+        return m_bFrontPagePresent != FALSE;
+    switch (nId) {
+    case ID_APP_EXIT:
+    case ID_SHOW_TASKLIST:
+    case ID_OPTIONS:
+    case ID_APP_ABOUT:
+    case ID_SPONSORS:
+    case ID_HELP_INDEX:
+    case ID_HELP:
+    case ID_CONTEXT_HELP:
+    case ID_VIEW_TOOLBAR:
+    case ID_VIEW_STATUS_BAR:
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE: return true;
+    default:
+        // Commands nobody handles yet are shown grey.
+        return !WebLinkAddress(nId).empty();
+    }
+}
+
+void CMainFrame::OnInitMenuPopup(HMENU hMenu)
+{
+    const int n = GetMenuItemCount(hMenu);
+    for (int i = 0; i < n; ++i) {
+        const UINT nId = GetMenuItemID(hMenu, i);
+        if (nId == 0 || nId == static_cast<UINT>(-1))
+            continue; // separator or submenu
+        EnableMenuItem(hMenu, i, MF_BYPOSITION | (IsCommandEnabled(nId) ? MF_ENABLED : MF_GRAYED));
+        if (nId == ID_VIEW_TOOLBAR || nId == ID_VIEW_STATUS_BAR) {
+            HWND hwndBar = nId == ID_VIEW_TOOLBAR ? m_wndToolBar : m_wndStatusBar;
+            CheckMenuItem(hMenu, i, MF_BYPOSITION | (hwndBar && IsWindowVisible(hwndBar) ? MF_CHECKED : MF_UNCHECKED));
+        }
+    }
+}
+
+void CMainFrame::OnMenuSelect(UINT nItem, UINT nFlags, HMENU hMenu)
+{
+    if (nFlags == 0xFFFF && !hMenu) {
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
+        return;
+    }
+    if (nFlags & (MF_POPUP | MF_SEPARATOR))
+        SetMessageText(std::string());
+    else
+        SetMessageText(nItem);
+}
+
+LRESULT CMainFrame::OnNotify(NMHDR* pnmh)
+{
+    if (pnmh->code == TTN_GETDISPINFOA) {
+        auto* pInfo = reinterpret_cast<NMTTDISPINFOA*>(pnmh);
+        const std::string tip = LoadPrompt(static_cast<UINT>(pnmh->idFrom), true);
+        lstrcpynA(pInfo->szText, tip.c_str(), sizeof pInfo->szText);
+        pInfo->lpszText = pInfo->szText;
+        return 0;
+    }
+    if (pnmh->hwndFrom == m_wndToolBar && pnmh->code == TBN_HOTITEMCHANGE) {
+        auto* pHot = reinterpret_cast<NMTBHOTITEM*>(pnmh);
+        if (pHot->dwFlags & HICF_LEAVING)
+            SetMessageText(AFX_IDS_IDLEMESSAGE);
+        else
+            SetMessageText(static_cast<UINT>(pHot->idNew));
+        return 0;
+    }
+    return 0;
+}
+
+void CMainFrame::OpenWebPage(const std::string& url)
+{
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(m_hWnd, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32)
+        m_app.Prompts().ShowMessage("Could not open " + url, "Shell Error", MsgButtons::ok,
+                                   MsgIcon::exclamation);
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The one top-level window: tool bar, status bar and the task list, the
+// tray icon, and the shell-level commands.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/win32/window.h"
+#include "monitor/win32/tray_icon.h"
+#include "view/win32/netbell_view.h"
+
+class CNetbellApp;
+
+class CMainFrame : public CWindow {
+public:
+    explicit CMainFrame(CNetbellApp& app);
+    ~CMainFrame() override;
+
+    // Creates the window hidden; false ends the start.
+    bool Create();
+
+    void ShowTaskList();
+    void OnExit();
+    void OnOptions();
+    CNetbellView& GetView() { return m_view; }
+    // Runs when the message queue is empty: bar states follow the commands.
+    void OnIdle();
+    HACCEL GetAccelerators() const { return m_hAccel; }
+
+private:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    int OnCreate();
+    void OnClose();
+    void OnDestroy();
+    void OnSize();
+    void OnCommand(UINT nId);
+    bool IsCommandEnabled(UINT nId) const;
+    void OnInitMenuPopup(HMENU hMenu);
+    void OnMenuSelect(UINT nItem, UINT nFlags, HMENU hMenu);
+    LRESULT OnNotify(NMHDR* pnmh);
+    void OnAbout();
+    void OnSponsors();
+    void OnHelpTopics();
+    void OpenWebPage(const std::string& url);
+    void ToggleBar(HWND hwndBar);
+    bool CreateToolBar();
+    bool CreateStatusBar();
+    void SetMessageText(const std::string& text);
+    void SetMessageText(UINT nPromptId);
+    void AskRemindDuringConnection();
+
+    CNetbellApp& m_app;
+    CTrayIcon m_trayIcon;
+    BOOL m_bExiting = FALSE;
+    BOOL m_bFrontPagePresent = FALSE;
+    HWND m_wndStatusBar = nullptr;
+    HWND m_wndToolBar = nullptr;
+    CNetbellView m_view;
+    HACCEL m_hAccel = nullptr; // a resource: freed with the module
+    HMENU m_hMenu = nullptr;   // destroyed with the window
+    UINT m_uTaskbarCreated = 0;
+    bool m_bMenuOpen = false;
+};

@@ -1,0 +1,131 @@
+#include "app/win32/shell_dialogs.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/app_shell.h"
+#include "app/prompts.h"
+#include "app/settings.h"
+#include "app/win32/thread_messages.h"
+#include "app/win32/window.h"
+#include "res/resource.h"
+
+namespace {
+
+std::string LoadText(UINT nId)
+{
+    char buf[512];
+    const int n = LoadStringA(GetModuleHandleA(nullptr), nId, buf, sizeof buf);
+    return std::string(buf, n > 0 ? n : 0);
+}
+
+bool OpenInShell(HWND hwndOwner, const char* target)
+{
+    return reinterpret_cast<INT_PTR>(ShellExecuteA(hwndOwner, "open", target, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
+
+class CAboutDlg : public CModalDialog {
+public:
+    explicit CAboutDlg(HINSTANCE hInstance) : CModalDialog(hInstance, IDD_ABOUTBOX) {}
+    ~CAboutDlg() override
+    {
+        if (m_hFont)
+            DeleteObject(m_hFont);
+    }
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        HDC hdc = GetDC(m_hWnd);
+        const int height = -MulDiv(24, GetDeviceCaps(hdc, LOGPIXELSY), 72);
+        ReleaseDC(m_hWnd, hdc);
+        m_hFont = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Impact");
+        if (m_hFont)
+            SendDlgItemMessageA(m_hWnd, IDC_PRODUCT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+        return TRUE;
+    }
+
+private:
+    HFONT m_hFont = nullptr;
+};
+
+class CSponsorsDlg : public CModalDialog {
+public:
+    CSponsorsDlg(HINSTANCE hInstance, int nSponsor, IPrompts& prompts)
+        : CModalDialog(hInstance, IDD_SPONSORS), m_nSponsor(nSponsor), m_prompts(prompts)
+    {
+    }
+    ~CSponsorsDlg() override
+    {
+        if (m_hBitmap)
+            DeleteObject(m_hBitmap);
+    }
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        m_hBitmap = static_cast<HBITMAP>(LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDB_SPONSOR_FIRST + m_nSponsor),
+                                                    IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        SendDlgItemMessageA(m_hWnd, IDC_SPONSOR_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
+                            reinterpret_cast<LPARAM>(m_hBitmap));
+        return TRUE;
+    }
+    BOOL OnCommand(WORD id, WORD code, HWND hwndCtl) override
+    {
+        if (id == IDC_SPONSOR_VISIT) {
+            const std::string url = LoadText(IDS_SPONSOR_URL_FIRST + m_nSponsor);
+            if (!OpenInShell(m_hWnd, url.c_str()))
+                m_prompts.ShowMessage("Could not open " + url, "Shell Error", MsgButtons::ok, MsgIcon::exclamation);
+            return TRUE;
+        }
+        return CModalDialog::OnCommand(id, code, hwndCtl);
+    }
+
+private:
+    int m_nSponsor;
+    IPrompts& m_prompts;
+    HBITMAP m_hBitmap = nullptr;
+};
+
+} // namespace
+
+void RunAboutBox(HINSTANCE hInstance, HWND hwndOwner)
+{
+    CAboutDlg dlg(hInstance);
+    dlg.DoModal(hwndOwner);
+}
+
+void RunSponsorsDialog(HINSTANCE hInstance, HWND hwndOwner, ISettingsStore& settings, IPrompts& prompts)
+{
+    CDialogGuardScope guard(DialogGuard());
+    if (guard.Busy())
+        return;
+    // Each opening shows the next picture in turn.
+    int nLast = ReadSetting(settings, setting::ImpressionsLast);
+    if (nLast < 0 || nLast >= SPONSOR_COUNT)
+        nLast = SPONSOR_COUNT - 1;
+    const int nSponsor = (nLast + 1) % SPONSOR_COUNT;
+    WriteSetting(settings, setting::ImpressionsLast, nSponsor);
+    CSponsorsDlg dlg(hInstance, nSponsor, prompts);
+    dlg.DoModal(hwndOwner);
+}
+
+void OpenHelpTopics(HWND hwndOwner, IPrompts& prompts)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string help(path);
+    help = help.substr(0, help.rfind('\\') + 1) + "Netbell.htm";
+    if (!OpenInShell(hwndOwner, help.c_str()))
+        prompts.ShowMessage("The help page could not be opened:\n" + help, "Shell Error", MsgButtons::ok,
+                           MsgIcon::exclamation);
+}
+
+std::string WebLinkAddress(UINT nId)
+{
+    if (nId < ID_WEB_FIRST || nId > ID_WEB_LAST)
+        return std::string();
+    return LoadText(nId + WEB_URL_OFFSET);
+}

@@ -1,0 +1,104 @@
+#include "app/win32/window.h"
+
+CWindow::~CWindow()
+{
+    if (m_hWnd) {
+        SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+        DestroyWindow(m_hWnd);
+    }
+}
+
+bool CWindow::RegisterWindowClass(HINSTANCE hInstance, const char* className, HICON hIcon, HBRUSH hbrBackground,
+                                  UINT style)
+{
+    WNDCLASSA wc = {};
+    if (GetClassInfoA(hInstance, className, &wc))
+        return true;
+    wc.style = style;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = hInstance;
+    wc.hIcon = hIcon;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = hbrBackground;
+    wc.lpszClassName = className;
+    return RegisterClassA(&wc) != 0;
+}
+
+HWND CWindow::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int cx,
+                       int cy, HWND hwndParent, HMENU hMenu, HINSTANCE hInstance)
+{
+    return CreateWindowExA(exStyle, className, title, style, x, y, cx, cy, hwndParent, hMenu, hInstance, this);
+}
+
+LRESULT CWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return Default(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    CWindow* self;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->m_hWnd = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<CWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    if (!self)
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    const LRESULT result = self->HandleMessage(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->m_hWnd = nullptr;
+        self->OnFinalDestroy();
+    }
+    return result;
+}
+
+INT_PTR CModalDialog::DoModal(HWND hwndOwner)
+{
+    return DialogBoxParamA(m_hInstance, MAKEINTRESOURCEA(m_nTemplateId), hwndOwner, DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CModalDialog::OnCommand(WORD id, WORD, HWND)
+{
+    if (id == IDOK) {
+        OnOK();
+        return TRUE;
+    }
+    if (id == IDCANCEL) {
+        OnCancel();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR CModalDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_INITDIALOG: return OnInitDialog();
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    default: return FALSE;
+    }
+}
+
+INT_PTR CALLBACK CModalDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    CModalDialog* self;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<CModalDialog*>(lParam);
+        self->m_hWnd = hwnd;
+        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    } else {
+        self = reinterpret_cast<CModalDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    }
+    if (!self)
+        return FALSE;
+    const INT_PTR result = self->HandleMessage(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY)
+        self->m_hWnd = nullptr;
+    return result;
+}

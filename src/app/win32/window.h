@@ -1,0 +1,58 @@
+#pragma once
+// One window-procedure thunk and one dialog-procedure thunk: the object is
+// stored with the window when it is created, and every message goes to its
+// virtual handler.
+
+#include <windows.h>
+
+class CWindow {
+public:
+    CWindow() = default;
+    virtual ~CWindow();
+    CWindow(const CWindow&) = delete;
+    CWindow& operator=(const CWindow&) = delete;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+protected:
+    static bool RegisterWindowClass(HINSTANCE hInstance, const char* className, HICON hIcon, HBRUSH hbrBackground,
+                                    UINT style = CS_DBLCLKS);
+    HWND CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int cx,
+                  int cy, HWND hwndParent, HMENU hMenu, HINSTANCE hInstance);
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(m_hWnd, msg, wParam, lParam); }
+    // Called once the window is gone: the handle is already forgotten.
+    virtual void OnFinalDestroy() {}
+
+    HWND m_hWnd = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+// A modal dialog from a template. Handlers return TRUE for a message they
+// handled, as a dialog procedure does.
+class CModalDialog {
+public:
+    CModalDialog(HINSTANCE hInstance, int nTemplateId) : m_hInstance(hInstance), m_nTemplateId(nTemplateId) {}
+    virtual ~CModalDialog() = default;
+    CModalDialog(const CModalDialog&) = delete;
+    CModalDialog& operator=(const CModalDialog&) = delete;
+
+    INT_PTR DoModal(HWND hwndOwner);
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+protected:
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual void OnOK() { EndDialog(m_hWnd, IDOK); }
+    virtual void OnCancel() { EndDialog(m_hWnd, IDCANCEL); }
+    virtual BOOL OnCommand(WORD id, WORD code, HWND hwndCtl);
+    virtual INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    HINSTANCE m_hInstance;
+    int m_nTemplateId;
+    HWND m_hWnd = nullptr;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};

@@ -1,0 +1,40 @@
+#pragma once
+// One icon in the notification area, with its popup menu.
+
+#include <windows.h>
+
+// The notification record as the first shells knew it: 88 bytes, which
+// every later shell still accepts.
+struct NOTIFYICONDATA95 {
+    DWORD cbSize;
+    HWND hWnd;
+    UINT uID;
+    UINT uFlags;
+    UINT uCallbackMessage;
+    HICON hIcon;
+    CHAR szTip[64];
+};
+static_assert(sizeof(NOTIFYICONDATA95) == 88 || sizeof(void*) != 4, "the record must keep its 88-byte layout");
+
+class CTrayIcon {
+public:
+    explicit CTrayIcon(UINT uID);
+    virtual ~CTrayIcon();
+    CTrayIcon(const CTrayIcon&) = delete;
+    CTrayIcon& operator=(const CTrayIcon&) = delete;
+
+    void SetNotificationWnd(HWND hwnd, UINT uCallbackMessage);
+    // A resource id loads that icon and its tip; 0 removes the icon.
+    BOOL SetIcon(UINT uID);
+    BOOL SetIcon(HICON hIcon, const char* lpTip);
+    // Adds the icon again after the task bar was re-created.
+    BOOL Restore();
+    virtual LRESULT OnTrayNotification(WPARAM wParam, LPARAM lParam);
+
+    const NOTIFYICONDATA95& Record() const { return m_nid; }
+
+private:
+    void LoadTip(UINT uID);
+
+    NOTIFYICONDATA95 m_nid;
+};

@@ -1,0 +1,320 @@
+#include "app/app_shell.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "model/netbell_doc.h"
+#include "support/fakes.h"
+
+namespace {
+
+class CFakeStartupShell : public IStartupShell {
+public:
+    bool bHasStartupFolder = true;
+    bool bLinkSaves = true;
+    std::map<std::string, std::string> setupRecord;
+    std::vector<std::string> links;
+
+    bool GetStartupFolder(std::string& folder) override
+    {
+        folder = "C:\\Start Menu\\Programs\\Startup";
+        return bHasStartupFolder;
+    }
+    bool CreateShortcut(const std::string& target, const std::string& link, const std::string& description) override
+    {
+        links.push_back(target + "|" + link + "|" + description);
+        return bLinkSaves;
+    }
+    bool ReadSetupRecord(const std::string& value, std::string& text) override
+    {
+        auto it = setupRecord.find(value);
+        if (it == setupRecord.end())
+            return false;
+        text = it->second;
+        return true;
+    }
+};
+
+const std::string kProgram = "C:\\Program Files\\Netbell\\netbell.exe";
+
+class StartupTest : public ::testing::Test {
+protected:
+    CMemorySettingsStore settings;
+    CFakePrompts prompts;
+    CFakeStartupShell shell;
+};
+
+} // namespace
+
+TEST(OsCheck, OnlyWindows95FamilyAndNt4PassUnchecked)
+{
+    EXPECT_TRUE(IsTestedSystem({true, true, 4}));
+    EXPECT_TRUE(IsTestedSystem({true, true, 5})); // Windows 98 and Me are of the 95 family
+    EXPECT_TRUE(IsTestedSystem({true, false, 4}));
+    EXPECT_FALSE(IsTestedSystem({true, false, 5}));
+    EXPECT_FALSE(IsTestedSystem({true, false, 3}));
+    EXPECT_FALSE(IsTestedSystem({true, false, 10}));
+    EXPECT_TRUE(IsTestedSystem({false, false, 0}));
+
+    CFakePrompts prompts;
+    prompts.answers = {MsgResult::no, MsgResult::yes};
+    EXPECT_FALSE(ConfirmUntestedSystem(prompts));
+    EXPECT_TRUE(ConfirmUntestedSystem(prompts));
+    EXPECT_EQ(prompts.shown[0].caption, "Windows 95 or NT 4 NOT Detected");
+    EXPECT_EQ(prompts.shown[0].buttons, MsgButtons::yesNo);
+    EXPECT_EQ(prompts.shown[0].icon, MsgIcon::stop);
+}
+
+TEST_F(StartupTest, FirstRunDeclinedIsRememberedAsManual)
+{
+    prompts.answers = {MsgResult::no};
+    PrepareSettings(settings, prompts, shell, kProgram);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].caption, "Question");
+    EXPECT_EQ(prompts.shown[0].text, "Netbell is most efficient if it can be initialised at STARTUP.\nIs it ok to "
+                                     "place a shortcut in your Start Menu\\Startup folder ?");
+    EXPECT_EQ(ReadSetting(settings, setting::Initialise), "Manual");
+    EXPECT_TRUE(shell.links.empty());
+
+    // Asked once only.
+    PrepareSettings(settings, prompts, shell, kProgram);
+    EXPECT_EQ(prompts.shown.size(), 1u);
+}
+
+TEST_F(StartupTest, FirstRunAcceptedWritesTheStartupLink)
+{
+    prompts.answers = {MsgResult::yes};
+    PrepareSettings(settings, prompts, shell, kProgram);
+    ASSERT_EQ(shell.links.size(), 1u);
+    EXPECT_EQ(shell.links[0], kProgram + "|C:\\Start Menu\\Programs\\Startup\\Shortcut to Netbell.lnk|Shortcut to Netbell");
+    EXPECT_EQ(ReadSetting(settings, setting::Initialise), "On Startup");
+}
+
+TEST_F(StartupTest, AFailedLinkAsksAgainNextTime)
+{
+    shell.bLinkSaves = false;
+    prompts.answers = {MsgResult::yes, MsgResult::yes};
+    PrepareSettings(settings, prompts, shell, kProgram);
+    EXPECT_EQ(ReadSetting(settings, setting::Initialise), "");
+    shell.bLinkSaves = true;
+    shell.bHasStartupFolder = false;
+    PrepareSettings(settings, prompts, shell, kProgram);
+    EXPECT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(shell.links.size(), 1u);
+    EXPECT_EQ(ReadSetting(settings, setting::Initialise), "");
+}
+
+TEST_F(StartupTest, HomeAndDataNameAreWrittenAtEveryStart)
+{
+    WriteSetting(settings, setting::Initialise, "Manual");
+    WriteSetting(settings, setting::DefaultData, "Other.nbl");
+    WriteSetting(settings, setting::HomeDirectory, "C:\\Old");
+    PrepareSettings(settings, prompts, shell, kProgram);
+    EXPECT_EQ(ReadSetting(settings, setting::HomeDirectory), "C:\\Program Files\\Netbell");
+    EXPECT_EQ(ReadSetting(settings, setting::DefaultData), "Default.nbl");
+    EXPECT_EQ(DataFilePath(settings), "C:\\Program Files\\Netbell\\Default.nbl");
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(StartupTest, UserDetailsComeFromTheSetupRecordOnlyWhenMissing)
+{
+    WriteSetting(settings, setting::Initialise, "Manual");
+    shell.setupRecord = {{"DefName", "Ann Smith"}, {"DefCompany", "Smith & Co"}};
+    WriteSetting(settings, setting::Organisation, "(None)");
+    PrepareSettings(settings, prompts, shell, kProgram);
+    EXPECT_EQ(ReadSetting(settings, setting::Name), "Ann Smith");
+    EXPECT_EQ(ReadSetting(settings, setting::Organisation), "Smith & Co");
+
+    shell.setupRecord = {{"DefName", "Someone Else"}, {"DefCompany", "Other"}};
+    PrepareSettings(settings, prompts, shell, kProgram);
+    EXPECT_EQ(ReadSetting(settings, setting::Name), "Ann Smith");
+    EXPECT_EQ(ReadSetting(settings, setting::Organisation), "Smith & Co");
+
+    CMemorySettingsStore fresh;
+    WriteSetting(fresh, setting::Initialise, "Manual");
+    shell.setupRecord.clear();
+    PrepareSettings(fresh, prompts, shell, kProgram);
+    EXPECT_FALSE(fresh.HasValue("Settings", "Name"));
+    EXPECT_TRUE(NeedsUserDetails(fresh));
+}
+
+TEST(UserDetails, BothNameAndEmailAreNeeded)
+{
+    CMemorySettingsStore settings;
+    EXPECT_TRUE(NeedsUserDetails(settings));
+    WriteSetting(settings, setting::Email, "ann@example.com");
+    EXPECT_TRUE(NeedsUserDetails(settings));
+    WriteSetting(settings, setting::Name, "Ann");
+    EXPECT_FALSE(NeedsUserDetails(settings));
+    WriteSetting(settings, setting::Email, "");
+    EXPECT_TRUE(NeedsUserDetails(settings));
+}
+
+namespace {
+
+class DataFileTest : public ::testing::Test {
+protected:
+    CFakeFileSystem fs;
+    CFakePrompts prompts;
+    CNetbellDoc doc{fs, prompts};
+    const std::string path = "C:\\Netbell\\Default.nbl";
+};
+
+} // namespace
+
+TEST_F(DataFileTest, WithNoFileTheDocumentTakesThePathAtOnce)
+{
+    OpenDataFile(doc, fs, prompts, path, "20261208-120000");
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(doc.GetPathName(), path);
+    ASSERT_TRUE(doc.OnSaveDocument(doc.GetPathName()));
+    EXPECT_EQ(fs.files[path], std::vector<uint8_t>(6, 0));
+}
+
+TEST_F(DataFileTest, AnUnreadableFileIsKeptAsideAndNeverOverwritten)
+{
+    fs.files[path] = {0x01, 0x00, 0x42};
+    OpenDataFile(doc, fs, prompts, path, "20261208-120000");
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[0].text, "Unexpected file format.");
+    const std::string aside = path + ".unreadable-20261208-120000";
+    EXPECT_NE(prompts.shown[1].text.find(aside), std::string::npos);
+    EXPECT_EQ(fs.files[aside], (std::vector<uint8_t>{0x01, 0x00, 0x42}));
+    EXPECT_TRUE(doc.OnSaveDocument(doc.GetPathName()));
+    EXPECT_EQ(fs.files[aside], (std::vector<uint8_t>{0x01, 0x00, 0x42}));
+}
+
+TEST_F(DataFileTest, AFileThatCannotBeMovedIsNotSavedOver)
+{
+    fs.files[path] = {0x01};
+    fs.bRenameFails = true;
+    OpenDataFile(doc, fs, prompts, path, "x");
+    EXPECT_EQ(prompts.shown.size(), 2u);
+    EXPECT_FALSE(doc.OnSaveDocument(doc.GetPathName()));
+    EXPECT_EQ(fs.files[path], std::vector<uint8_t>{0x01});
+}
+
+TEST_F(DataFileTest, AGoodFileIsOpened)
+{
+    CNetbellDoc other(fs, prompts);
+    other.m_arrProjects = {"Home"};
+    ASSERT_TRUE(other.OnSaveDocument(path));
+    OpenDataFile(doc, fs, prompts, path, "x");
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(doc.m_arrProjects, std::vector<std::string>{"Home"});
+    EXPECT_EQ(doc.GetPathName(), path);
+}
+
+namespace {
+
+class BackupTest : public DataFileTest {
+protected:
+    CMemorySettingsStore settings;
+    bool bDesktopFound = true;
+    void Backup()
+    {
+        BackupData(doc, settings, prompts, [this](std::string& folder) {
+            folder = "C:\\Windows\\Desktop";
+            return bDesktopFound;
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(BackupTest, GoesToTheDesktopUnlessAFolderIsSet)
+{
+    doc.m_arrProjects = {"p"};
+    doc.SetPathName(path);
+    Backup();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Your Data was backed up to:\nC:\\Windows\\Desktop\\NetbellData.bak");
+    EXPECT_EQ(prompts.shown[0].caption, "Success");
+    EXPECT_EQ(prompts.shown[0].icon, MsgIcon::exclamation);
+    EXPECT_EQ(fs.files["C:\\Windows\\Desktop\\NetbellData.bak"], doc.SaveToBytes());
+
+    WriteSetting(settings, setting::BackupPath, "D:\\Safe");
+    WriteSetting(settings, setting::BackupFilename, "copy.nbl");
+    Backup();
+    EXPECT_TRUE(fs.files.count("D:\\Safe\\copy.nbl"));
+    EXPECT_EQ(doc.GetPathName(), path);
+}
+
+TEST_F(BackupTest, FailuresAreReported)
+{
+    bDesktopFound = false;
+    Backup();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Sorry, there was an error locating your Desktop Folder.");
+    EXPECT_EQ(prompts.shown[0].caption, "Shell Error");
+    EXPECT_EQ(fs.nWrites, 0);
+
+    bDesktopFound = true;
+    fs.writeErrors["C:\\Windows\\Desktop\\NetbellData.bak"] = FileError::accessDenied;
+    Backup();
+    ASSERT_EQ(prompts.shown.size(), 3u);
+    EXPECT_EQ(prompts.shown[1].text, "Access to C:\\Windows\\Desktop\\NetbellData.bak was denied.");
+    EXPECT_EQ(prompts.shown[2].text, "There has been an error backing up your data to:\nC:\\Windows\\Desktop\\NetbellData.bak");
+    EXPECT_EQ(prompts.shown[2].caption, "Sorry, Failed");
+    EXPECT_EQ(prompts.shown[2].icon, MsgIcon::stop);
+}
+
+namespace {
+
+class CFakeEvent : public IGuardEvent {
+public:
+    bool bSignalled = true;
+    bool IsSignalled() override { return bSignalled; }
+    void Set() override { bSignalled = true; }
+    void Reset() override { bSignalled = false; }
+};
+
+} // namespace
+
+TEST(DialogGuard, ASecondDialogIsRefusedAndExitWaits)
+{
+    CFakeEvent event;
+    CFakePrompts prompts;
+    int nBroughtForward = 0;
+    CDialogGuard guard(event, prompts, [&] { ++nBroughtForward; });
+
+    EXPECT_FALSE(guard.RefuseExit());
+    EXPECT_FALSE(guard.TakeDialogGuard());
+    EXPECT_TRUE(guard.IsTaken());
+    EXPECT_TRUE(prompts.shown.empty());
+
+    EXPECT_TRUE(guard.TakeDialogGuard());
+    EXPECT_EQ(nBroughtForward, 1);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "There is already an Netbell Dialog active on your Desktop");
+    EXPECT_EQ(prompts.beeps, std::vector<MsgIcon>{MsgIcon::exclamation});
+
+    EXPECT_TRUE(guard.RefuseExit());
+    EXPECT_EQ(prompts.shown[1].caption, "Cannot Exit");
+    EXPECT_TRUE(guard.IsTaken()); // refusals leave the guard with its holder
+
+    guard.ReleaseDialogGuard();
+    EXPECT_FALSE(guard.IsTaken());
+}
+
+TEST(DialogGuard, TheScopeReleasesOnEveryPathAndOnlyWhatItTook)
+{
+    CFakeEvent event;
+    CFakePrompts prompts;
+    CDialogGuard guard(event, prompts, nullptr);
+    try {
+        CDialogGuardScope scope(guard);
+        ASSERT_FALSE(scope.Busy());
+        throw std::runtime_error("dialog failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_FALSE(guard.IsTaken());
+
+    ASSERT_FALSE(guard.TakeDialogGuard());
+    {
+        CDialogGuardScope refused(guard);
+        EXPECT_TRUE(refused.Busy());
+    }
+    EXPECT_TRUE(guard.IsTaken()); // still held by the first dialog
+}

@@ -1,0 +1,186 @@
+// Fresh state before each case, nothing left behind after it.
+#include "netbell_case.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace e2e {
+
+namespace {
+
+// A case rarely needs more than 30 s; past this something hangs.
+constexpr DWORD kCaseLimitMs = 120000;
+constexpr const char* kSetupRecordKey = "Software\\Microsoft\\MS Setup (ACME)";
+
+bool InstanceEventExists()
+{
+    HANDLE h = OpenEventA(SYNCHRONIZE, FALSE, netbell::kInstanceEvent);
+    if (!h)
+        return false;
+    CloseHandle(h);
+    return true;
+}
+
+}  // namespace
+
+CWatchdog::CWatchdog(DWORD ms, std::string name)
+{
+    m_thread = std::thread([this, ms, name] {
+        std::unique_lock<std::mutex> lock(m_lock);
+        if (m_cv.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_bDone; }))
+            return;
+        fprintf(stderr, "watchdog: %s ran past %lu s; ending its programs\n", name.c_str(),
+                static_cast<unsigned long>(ms / 1000));
+        fflush(stderr);
+        KillAllStarted();
+        if (m_cv.wait_for(lock, std::chrono::seconds(30), [this] { return m_bDone; }))
+            return;
+        fprintf(stderr, "watchdog: %s is still stuck; ending the run\n", name.c_str());
+        fflush(stderr);
+        TerminateProcess(GetCurrentProcess(), 3);
+    });
+}
+
+CWatchdog::~CWatchdog()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_bDone = true;
+    }
+    m_cv.notify_all();
+    m_thread.join();
+}
+
+std::string CaseRoot()
+{
+    const std::string root = JoinPath(TempFolder(), "netbell-e2e");
+    CreateDirectoryA(root.c_str(), nullptr);
+    return root;
+}
+
+void NetbellCase::SetUp()
+{
+    const std::string source = EnvVar("NETBELL_EXE");
+    ASSERT_FALSE(source.empty()) << "NETBELL_EXE must name the netbell.exe under test";
+    ASSERT_TRUE(FileExists(source)) << source;
+
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_watchdog = std::make_unique<CWatchdog>(kCaseLimitMs, std::string(info->test_suite_name()) + "." + info->name());
+
+    // A program left over from an earlier case or run would answer for ours.
+    KillProcessesUnder(CaseRoot());
+    ASSERT_TRUE(WaitUntil([] { return !InstanceEventExists(); }, 5000))
+        << "another Netbell is running in this Wine session";
+
+    ASSERT_TRUE(DeleteAppKey());
+    RegDeleteTreeOf(HKEY_CURRENT_USER, kSetupRecordKey);
+    DeleteFileA(ShortcutPath().c_str());
+    ASSERT_TRUE(SetWindowsVersion("netbell.exe", "nt40"));
+    ASSERT_TRUE(SetUnmanagedWindows("netbell.exe", true));
+
+    m_strFolder = MakeUniqueFolder(CaseRoot(), "case-");
+    ASSERT_FALSE(m_strFolder.empty());
+    m_strExe = JoinPath(m_strFolder, "netbell.exe");
+    ASSERT_TRUE(CopyFileA(source.c_str(), m_strExe.c_str(), FALSE)) << GetLastError();
+    m_nTrayBase = TrayIconCount();
+}
+
+void NetbellCase::TearDown()
+{
+    if (HasFailure()) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        Screenshot(std::string("failed-") + info->test_suite_name() + "-" + info->name());
+    }
+    m_procs.clear();  // ends whatever still runs
+    KillProcessesUnder(CaseRoot());
+    m_watchdog.reset();
+    if (!m_strFolder.empty())
+        RemoveTree(m_strFolder);
+    DeleteFileA(ShortcutPath().c_str());
+    RegDeleteTreeOf(HKEY_CURRENT_USER, kSetupRecordKey);
+    SetWindowsVersion("netbell.exe", nullptr);
+    SetUnmanagedWindows("netbell.exe", false);
+    DeleteAppKey();
+}
+
+void NetbellCase::PresetReturningUser()
+{
+    WriteSetting("Initialise", "Manual");
+    WriteSetting("Name", "Ada Tester");
+    WriteSetting("Email", "ada@example.com");
+}
+
+CProcess& NetbellCase::Start(const std::string& args)
+{
+    m_procs.push_back(CProcess::Start(m_strExe, args, m_strFolder));
+    EXPECT_TRUE(m_procs.back()) << "CreateProcess failed: " << GetLastError();
+    return m_procs.back();
+}
+
+HWND NetbellCase::WaitForFrame(const CProcess& p, DWORD ms)
+{
+    return WaitForTopWindow(p.Id(), netbell::kFrameClass, nullptr, ms);
+}
+
+bool NetbellCase::ShowByTray(HWND frame)
+{
+    // Sent, not posted: showing runs no modal loop, and when the send
+    // returns the window has been shown.
+    return Send(frame, netbell::kTrayNotify, netbell::kTrayIconId, WM_LBUTTONDBLCLK).has_value() &&
+           WaitUntil([&] { return IsVisible(frame); }, 5000);
+}
+
+std::optional<CMessageBox> NetbellCase::ExpectMessageBox(const CProcess& p, const char* caption, DWORD ms)
+{
+    auto box = WaitForMessageBox(p.Id(), caption, ms);
+    if (!box)
+        ADD_FAILURE() << "no message box \"" << caption << "\"; open windows:\n" << Describe(p);
+    return box;
+}
+
+std::string NetbellCase::Describe(const CProcess& p)
+{
+    std::ostringstream out;
+    for (HWND h : FindTopWindows(p.Id(), nullptr)) {
+        out << "  [" << ClassNameOf(h) << "] \"" << WindowText(h) << "\"" << (IsVisible(h) ? " visible" : "");
+        if (ClassNameOf(h) == "#32770")
+            out << " text \"" << DialogItemText(h, 0xFFFF) << "\"";
+        out << "\n";
+    }
+    out << "  process " << (p.IsRunning() ? "running" : "ended");
+    return out.str();
+}
+
+bool NetbellCase::NoDialogFor(const CProcess& p, DWORD ms)
+{
+    return !WaitUntil([&] { return !FindTopWindows(p.Id(), "#32770").empty(); }, ms);
+}
+
+std::vector<uint8_t> EmptyDataFile()
+{
+    return {0, 0, 0, 0, 0, 0};
+}
+
+std::vector<uint8_t> OneNoteDataFile()
+{
+    std::vector<uint8_t> f = {0x01, 0x00, 0xFF, 0xFF, 0x00, 0x01, 0x0B, 0x00};
+    for (char c : std::string("CRemindTask"))
+        f.push_back(static_cast<uint8_t>(c));
+    const std::vector<uint8_t> task = {
+        0x00, 0x00, 0x00, 0x00,                          // status open
+        0x01, 0x00, 0x00, 0x00,                          // kind Note
+        0x04, 'C',  'a',  'l',  'l',                     // name
+        0x00,                                            // description
+        0x00,                                            // URL
+        0x01, 0x00, 0x00, 0x00,                          // priority Medium
+        0x00, 0x00, 0x00,                                // billing, project, assign-to
+        0x00, 0x00, 0x00, 0x00,                          // date valid
+        0x00, 0x00, 0x00, 0x00, 0x70, 0x77, 0xE1, 0x40,  // 35771.5 days
+        0x00, 0x00, 0x00, 0x00, 0x00,                    // the FrontPage strings
+    };
+    f.insert(f.end(), task.begin(), task.end());
+    f.insert(f.end(), {0x00, 0x00, 0x00, 0x00});  // no projects, no engines
+    return f;
+}
+
+}  // namespace e2e

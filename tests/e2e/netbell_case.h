@@ -1,0 +1,93 @@
+#pragma once
+// The fixture of every case that drives netbell.exe: a fresh program folder
+// with its own copy of the program, a cleaned application key, no Startup
+// shortcut, and no program left running afterwards.
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "driver.h"
+
+namespace e2e {
+
+// What the program under test is fixed to show and answer.
+namespace netbell {
+constexpr const char* kFrameClass = "NetbellMainFrame";
+constexpr const char* kCaption = " - Netbell";
+constexpr const char* kListClass = "SysListView32";
+constexpr const char* kInstanceEvent = "CvnNetbell101";
+constexpr const char* kDataFile = "Default.nbl";
+constexpr const char* kShortcutName = "Shortcut to Netbell.lnk";
+constexpr UINT kTrayNotify = WM_APP + 1;
+constexpr WPARAM kTrayIconId = 129;
+constexpr int kCmdExit = 32771;
+constexpr int kCmdTaskList = 32772;
+constexpr int kCmdBackup = 32803;
+constexpr int kCmdAbout = 57664;
+constexpr int kCmdSponsors = 32812;
+}  // namespace netbell
+
+// Ends the programs of a case that runs past its time, and the whole run if
+// even that does not free the case.
+class CWatchdog {
+public:
+    CWatchdog(DWORD ms, std::string name);
+    ~CWatchdog();
+    CWatchdog(const CWatchdog&) = delete;
+    CWatchdog& operator=(const CWatchdog&) = delete;
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_cv;
+    bool m_bDone = false;
+    std::thread m_thread;
+};
+
+class NetbellCase : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Settings of someone who has used the program before, so start-up goes
+    // straight to the tray: the Startup question answered, name and e-mail.
+    void PresetReturningUser();
+    // Starts this case's copy of the program; the case owns the process.
+    CProcess& Start(const std::string& args = "");
+    // The hidden main frame of a started program, or null after ms.
+    HWND WaitForFrame(const CProcess& p, DWORD ms = kWaitMs);
+    // Shows the main window the way a double click on the icon does.
+    bool ShowByTray(HWND frame);
+    // Waits for the message box, failing the case with what is open instead.
+    std::optional<CMessageBox> ExpectMessageBox(const CProcess& p, const char* caption, DWORD ms = kWaitMs);
+    // Every top-level window of the process, for failure messages.
+    static std::string Describe(const CProcess& p);
+    // True when no dialog of the process shows up within ms.
+    static bool NoDialogFor(const CProcess& p, DWORD ms);
+
+    std::string DataPath() const { return JoinPath(m_strFolder, netbell::kDataFile); }
+    std::string ShortcutPath() const { return JoinPath(StartupFolder(), netbell::kShortcutName); }
+
+    std::string m_strFolder;  // the program's folder: its home directory
+    std::string m_strExe;
+    int m_nTrayBase = 0;  // icons in the notification area before the case
+
+private:
+    std::deque<CProcess> m_procs;
+    std::unique_ptr<CWatchdog> m_watchdog;
+};
+
+// The folder under the temporary folder that holds every case's folder.
+std::string CaseRoot();
+
+// The data file of an empty document: no tasks, no projects, no engines.
+std::vector<uint8_t> EmptyDataFile();
+// One open Note "Call", Medium, added 7 December 1997 12:00.
+std::vector<uint8_t> OneNoteDataFile();
+
+}  // namespace e2e

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# End-to-end cases: netbell_e2e.exe drives build/win32/netbell.exe under Wine
+# on a private Xvfb; the screenshots it takes become PNGs in build/screenshots.
+# Extra arguments go to the test program (for example --gtest_filter=...).
+# Exit status non-zero when a case fails or the run does not finish in time.
+set -uo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$top"
+win=build/win32
+shots=build/screenshots
+limit=${NETBELL_E2E_TIMEOUT:-600}
+# Another build of the program may be named instead (a Linux path).
+exe=${NETBELL_E2E_EXE:-$win/netbell.exe}
+
+for f in "$win/netbell_e2e.exe" "$win/netbell_e2e_probe.dll" "$win/netbell_e2e_target.exe" "$exe"; do
+    if [ ! -f "$f" ]; then
+        echo "e2e: $f is missing; run make win32 first" >&2
+        exit 1
+    fi
+done
+rm -rf "$shots"
+mkdir -p "$shots"
+
+# Always a bare Xvfb: the same screen every run, and no desktop tray, so
+# Wine shows the icons in its own tray window where the cases count them.
+export NETBELL_XVFB=1
+# Each case has its own time limit inside the driver; this one is for a run
+# that hangs outside any case.
+timeout --kill-after=20 "$limit" scripts/with-wine.sh bash -c '
+    NETBELL_EXE=$(winepath -w "$1") || exit 1
+    NETBELL_SCREENSHOTS=$(winepath -w "$2") || exit 1
+    export NETBELL_EXE NETBELL_SCREENSHOTS
+    shift 2
+    wine "$@"
+' _ "$exe" "$shots" "$win/netbell_e2e.exe" "$@"
+rc=$?
+if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
+    echo "e2e: the run did not finish within $limit s" >&2
+fi
+
+# The real ImageMagick when it is there; a stand-in may shadow it on PATH.
+convert=/usr/bin/convert
+[ -x "$convert" ] || convert=$(command -v convert || true)
+shopt -s nullglob
+for bmp in "$shots"/*.bmp; do
+    if [ -n "$convert" ] && "$convert" "$bmp" "${bmp%.bmp}.png"; then
+        rm -f "$bmp"
+    else
+        echo "e2e: could not convert $bmp to PNG; kept the BMP" >&2
+    fi
+done
+pngs=("$shots"/*.png)
+echo "e2e: ${#pngs[@]} screenshot(s) in $shots"
+exit "$rc"

@@ -1,0 +1,254 @@
+// The Win32 file system on real files in a scratch folder under %TEMP%.
+#include "model/win32/file_system_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/win32/scoped_win.h"
+#include "model/win32/ansi_win32.h"
+
+namespace {
+
+std::vector<std::string> FolderEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = fd.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(hFind, &fd));
+    FindClose(hFind);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void RemoveTree(const std::string& path)
+{
+    const DWORD attr = GetFileAttributesA(path.c_str());
+    if (attr == INVALID_FILE_ATTRIBUTES)
+        return;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attr & FILE_ATTRIBUTE_DIRECTORY)) {
+        DeleteFileA(path.c_str());
+        return;
+    }
+    for (const std::string& name : FolderEntries(path))
+        RemoveTree(path + "\\" + name);
+    RemoveDirectoryA(path.c_str());
+}
+
+std::vector<uint8_t> Bytes(const std::string& s)
+{
+    return std::vector<uint8_t>(s.begin(), s.end());
+}
+
+class Win32FileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static int s_nCount = 0;
+        char temp[MAX_PATH];
+        ASSERT_NE(0u, GetTempPathA(MAX_PATH, temp));
+        m_strDir = std::string(temp) + "nbtest-" + std::to_string(GetCurrentProcessId()) + "-" +
+                   std::to_string(GetTickCount()) + "-" + std::to_string(++s_nCount);
+        ASSERT_TRUE(CreateDirectoryA(m_strDir.c_str(), nullptr));
+    }
+    void TearDown() override { RemoveTree(m_strDir); }
+
+    std::string PathOf(const std::string& name) const { return m_strDir + "\\" + name; }
+
+    // Writes a file directly, so the code under test is not its own witness.
+    void Plant(const std::string& name, const std::string& content)
+    {
+        CScopedHandle file(CreateFileA(PathOf(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr));
+        ASSERT_EQ(content.size(), written);
+    }
+
+    std::vector<uint8_t> Contents(const std::string& name)
+    {
+        std::vector<uint8_t> data;
+        EXPECT_EQ(FileError::none, m_fs.ReadFile(PathOf(name), data));
+        return data;
+    }
+
+    std::string m_strDir;
+    CWin32FileSystem m_fs;
+};
+
+TEST_F(Win32FileSystemTest, ReplaceCreatesNewFileAndLeavesNoTemporary)
+{
+    EXPECT_FALSE(m_fs.Exists(PathOf("Default.nbl")));
+    EXPECT_EQ(FileError::none, m_fs.WriteReplacing(PathOf("Default.nbl"), Bytes("\0\0\0\0\0\0")));
+    EXPECT_TRUE(m_fs.Exists(PathOf("Default.nbl")));
+    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_strDir));
+}
+
+TEST_F(Win32FileSystemTest, ReplaceOverwritesLongerFileExactly)
+{
+    Plant("Default.nbl", std::string(5000, 'o'));
+    const std::vector<uint8_t> fresh = Bytes(std::string("\x01\x00\xFF\xFF", 4) + "CRemindTask");
+    EXPECT_EQ(FileError::none, m_fs.WriteReplacing(PathOf("Default.nbl"), fresh));
+    EXPECT_EQ(fresh, Contents("Default.nbl"));
+    EXPECT_EQ(FileError::none, m_fs.WriteReplacing(PathOf("Default.nbl"), {}));
+    EXPECT_TRUE(Contents("Default.nbl").empty());
+    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_strDir));
+}
+
+TEST_F(Win32FileSystemTest, LargeFileRoundTrips)
+{
+    std::vector<uint8_t> big(3 * 1024 * 1024 + 17);
+    for (size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<uint8_t>(i * 7 + (i >> 11));
+    ASSERT_EQ(FileError::none, m_fs.WriteReplacing(PathOf("big.nbl"), big));
+    EXPECT_EQ(big, Contents("big.nbl"));
+}
+
+TEST_F(Win32FileSystemTest, PathWithoutFolderUsesCurrentFolder)
+{
+    char old[MAX_PATH];
+    ASSERT_NE(0u, GetCurrentDirectoryA(MAX_PATH, old));
+    ASSERT_TRUE(SetCurrentDirectoryA(m_strDir.c_str()));
+    const FileError err = m_fs.WriteReplacing("plain.nbl", Bytes("abc"));
+    SetCurrentDirectoryA(old);
+    EXPECT_EQ(FileError::none, err);
+    EXPECT_EQ(Bytes("abc"), Contents("plain.nbl"));
+    EXPECT_EQ(std::vector<std::string>{"plain.nbl"}, FolderEntries(m_strDir));
+}
+
+TEST_F(Win32FileSystemTest, ReplaceKeepsCreationTime)
+{
+    Plant("Default.nbl", "old");
+    SYSTEMTIME st = {1997, 12, 0, 7, 12, 0, 0, 0};
+    FILETIME planted;
+    ASSERT_TRUE(SystemTimeToFileTime(&st, &planted));
+    {
+        CScopedHandle file(CreateFileA(PathOf("Default.nbl").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+        ASSERT_TRUE(SetFileTime(file.Get(), &planted, nullptr, nullptr));
+    }
+    WIN32_FILE_ATTRIBUTE_DATA info;
+    ASSERT_TRUE(GetFileAttributesExA(PathOf("Default.nbl").c_str(), GetFileExInfoStandard, &info));
+    // Wine on Linux accepts the call but has nowhere to keep the time.
+    if (CompareFileTime(&info.ftCreationTime, &planted) != 0)
+        GTEST_SKIP() << "this file system does not keep creation times";
+
+    ASSERT_EQ(FileError::none, m_fs.WriteReplacing(PathOf("Default.nbl"), Bytes("new")));
+    ASSERT_TRUE(GetFileAttributesExA(PathOf("Default.nbl").c_str(), GetFileExInfoStandard, &info));
+    EXPECT_EQ(0, CompareFileTime(&planted, &info.ftCreationTime));
+    EXPECT_EQ(Bytes("new"), Contents("Default.nbl"));
+}
+
+TEST_F(Win32FileSystemTest, DirectoryInTheWayFailsAndLeavesNothing)
+{
+    ASSERT_TRUE(CreateDirectoryA(PathOf("Default.nbl").c_str(), nullptr));
+    EXPECT_EQ(FileError::accessDenied, m_fs.WriteReplacing(PathOf("Default.nbl"), Bytes("data")));
+    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_strDir));
+    EXPECT_TRUE(FolderEntries(PathOf("Default.nbl")).empty());
+}
+
+TEST_F(Win32FileSystemTest, MissingFolderIsBadPath)
+{
+    const std::string path = PathOf("nowhere\\Default.nbl");
+    EXPECT_EQ(FileError::badPath, m_fs.WriteReplacing(path, Bytes("data")));
+    EXPECT_EQ(PathOf("nowhere\\Default.nbl") + " contains an invalid path.",
+              FileErrorMessage(FileError::badPath, path));
+    EXPECT_TRUE(FolderEntries(m_strDir).empty());
+
+    std::vector<uint8_t> data;
+    EXPECT_EQ(FileError::badPath, m_fs.ReadFile(path, data));
+}
+
+TEST_F(Win32FileSystemTest, LockedOldFileSurvivesFailedReplace)
+{
+    Plant("Default.nbl", "precious");
+    {
+        CScopedHandle lock(CreateFileA(PathOf("Default.nbl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(lock);
+        const FileError err = m_fs.WriteReplacing(PathOf("Default.nbl"), Bytes("new"));
+        // Windows and Wine refuse the move; either word for it will do.
+        EXPECT_TRUE(err == FileError::accessDenied || err == FileError::sharingViolation)
+            << static_cast<int>(err);
+    }
+    EXPECT_EQ(Bytes("precious"), Contents("Default.nbl"));
+    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_strDir));
+}
+
+TEST_F(Win32FileSystemTest, ReadErrorsNameTheirCause)
+{
+    std::vector<uint8_t> data = Bytes("untouched");
+    const std::string missing = PathOf("Missing.nbl");
+    EXPECT_EQ(FileError::fileNotFound, m_fs.ReadFile(missing, data));
+    EXPECT_EQ(missing + " was not found.", FileErrorMessage(FileError::fileNotFound, missing));
+
+    EXPECT_EQ(FileError::accessDenied, m_fs.ReadFile(m_strDir, data));
+    EXPECT_EQ("Access to " + m_strDir + " was denied.", FileErrorMessage(FileError::accessDenied, m_strDir));
+
+    Plant("Locked.nbl", "x");
+    CScopedHandle lock(CreateFileA(PathOf("Locked.nbl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock);
+    EXPECT_EQ(FileError::sharingViolation, m_fs.ReadFile(PathOf("Locked.nbl"), data));
+}
+
+TEST_F(Win32FileSystemTest, ReaderSharesWithOtherReaders)
+{
+    Plant("Default.nbl", "shared");
+    CScopedHandle other(CreateFileA(PathOf("Default.nbl").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(other);
+    EXPECT_EQ(Bytes("shared"), Contents("Default.nbl"));
+}
+
+TEST_F(Win32FileSystemTest, RenameMovesButNeverOverwrites)
+{
+    Plant("Default.nbl", "unreadable");
+    Plant("Taken.nbl", "keep me");
+    EXPECT_FALSE(m_fs.RenameFile(PathOf("Default.nbl"), PathOf("Taken.nbl")));
+    EXPECT_EQ(Bytes("keep me"), Contents("Taken.nbl"));
+    EXPECT_TRUE(m_fs.RenameFile(PathOf("Default.nbl"), PathOf("Default.nbl.unreadable")));
+    EXPECT_EQ(Bytes("unreadable"), Contents("Default.nbl.unreadable"));
+    EXPECT_FALSE(m_fs.RenameFile(PathOf("Default.nbl"), PathOf("Again.nbl")));
+    EXPECT_EQ((std::vector<std::string>{"Default.nbl.unreadable", "Taken.nbl"}), FolderEntries(m_strDir));
+}
+
+TEST(Win32FileErrorTest, CodesMapToCauses)
+{
+    EXPECT_EQ(FileError::badPath, FileErrorFromWin32(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(FileError::badPath, FileErrorFromWin32(ERROR_INVALID_NAME));
+    EXPECT_EQ(FileError::tooManyOpenFiles, FileErrorFromWin32(ERROR_TOO_MANY_OPEN_FILES));
+    EXPECT_EQ(FileError::accessDenied, FileErrorFromWin32(ERROR_WRITE_PROTECT));
+    EXPECT_EQ(FileError::lockViolation, FileErrorFromWin32(ERROR_LOCK_VIOLATION));
+    EXPECT_EQ(FileError::diskFull, FileErrorFromWin32(ERROR_HANDLE_DISK_FULL));
+    EXPECT_EQ(FileError::diskFull, FileErrorFromWin32(ERROR_DISK_FULL));
+    EXPECT_EQ(FileError::endOfFile, FileErrorFromWin32(ERROR_HANDLE_EOF));
+    EXPECT_EQ(FileError::hardIO, FileErrorFromWin32(ERROR_CRC));
+    EXPECT_EQ(FileError::generic, FileErrorFromWin32(ERROR_NOT_ENOUGH_MEMORY));
+}
+
+TEST(AnsiCodePageTest, WideTextComesBackInTheAnsiCodePage)
+{
+    EXPECT_EQ("", WideToAnsiCp(u""));
+    EXPECT_EQ("Call Bob", WideToAnsiCp(u"Call Bob"));
+    EXPECT_EQ(std::string("a\0b", 3), WideToAnsiCp(std::u16string(u"a\0b", 3)));
+    if (GetACP() == 1252) {
+        EXPECT_EQ("caf\xE9 \x80", WideToAnsiCp(u"caf\u00E9 \u20AC"));
+        EXPECT_EQ("?", WideToAnsiCp(u"\u4E2D"));
+    }
+}
+
+} // namespace
