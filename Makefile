@@ -39,6 +39,7 @@ test-win32: win32
 
 bench: native
 	$(NATIVE)/netbell_bench --benchmark_counters_tabular=true
+	NETBELL_XVFB=1 scripts/with-wine.sh bench/tray_bench.sh
 
 $(FUZZ)/Makefile: | bootstrap
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DNETBELL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -23,8 +23,9 @@ target_link_libraries(nbl_json PUBLIC netbell_core nlohmann_json::nlohmann_json)
 add_executable(nbltool tools/nbltool/main.cpp)
 target_link_libraries(nbltool PRIVATE nbl_json)
 
-file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS
-  tests/model/*.cpp tests/app/*.cpp tests/tools/*.cpp tests/support/*.cpp)
+# Native tests sit directly in tests/<subsystem>/; Win32 ones in win32/ below.
+file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS tests/*/*.cpp)
+list(FILTER NATIVE_TEST_SOURCES EXCLUDE REGEX ".*/tests/e2e/.*")
 add_executable(netbell_tests ${NATIVE_TEST_SOURCES})
 target_include_directories(netbell_tests PRIVATE tests)
 target_link_libraries(netbell_tests PRIVATE netbell_core nbl_json GTest::gtest_main)

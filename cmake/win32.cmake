@@ -53,3 +53,6 @@ add_executable(tray_minimal WIN32 bench/win32/tray_minimal.cpp)
 target_link_libraries(tray_minimal PRIVATE shell32 user32)
 add_executable(tray_bench bench/win32/tray_bench.cpp)
 target_link_libraries(tray_bench PRIVATE user32 advapi32 shell32 winmm)
+
+# The help page ships beside the program.
+configure_file(src/res/help/Netbell.htm ${CMAKE_BINARY_DIR}/Netbell.htm COPYONLY)

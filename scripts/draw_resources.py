@@ -226,6 +226,19 @@ ENVELOPE16 = [
     "kkkkkkkkkkkkkkkk",
 ]
 
+BUBBLE_BACK16 = [
+    ".kkkkkkkkk......",
+    "kccccccccck.....",
+    "kcDDDDDDDck.....",
+    "kccccccccck.....",
+    "kcDDDDDccck.....",
+    "kccccccccck.....",
+    ".kcckkkkkk......",
+    ".kck............",
+    "kk..............",
+]
+
+# Drawn four rows down, over the back bubble.
 BUBBLE_FRONT16 = [
     "......kkkkkkkkk.",
     ".....kwwwwwwwwwk",
@@ -291,18 +304,7 @@ def email16():
 
 
 def newsgroup16():
-    back = [
-        ".kkkkkkkkk......",
-        "kccccccccck.....",
-        "kcDDDDDDDck.....",
-        "kccccccccck.....",
-        "kcDDDDDccck.....",
-        "kccccccccck.....",
-        ".kcckkkkkk......",
-        ".kck............",
-        "kk..............",
-    ]
-    return over(grid(back), grid(BUBBLE_FRONT16, 16, 11), 0, 4)
+    return over(grid(BUBBLE_BACK16), grid(BUBBLE_FRONT16, 16, 11), 0, 4)
 
 
 def done16(img):
@@ -313,11 +315,11 @@ def done16(img):
 
 def edit16():
     img = Image.new("RGBA", (16, 16), (0, 0, 0, 0))
-    rows = [".kkkkkkkkkkk...."]
+    rows = [".kkkkkkkkkkkk..."]
     for y in range(2, 14):
         rows.append(".kwddddddddwk..." if y % 2 == 1 else ".kwwwwwwwwwwk...")
     rows.append(".kkkkkkkkkkkk...")
-    img = over(img, grid([r[:16] for r in rows], 16, 14), 0, 1)
+    img = over(img, grid(rows, 16, 14), 0, 1)
     pencil16(img, 4, 13, 9)
     return img
 
@@ -1137,8 +1139,8 @@ def main():
         write_ico(os.path.join(ICON_DIR, name), [small(), large()])
     write_bmp8(os.path.join(BITMAP_DIR, "toolbar.bmp"), toolbar())
     write_bmp8(os.path.join(BITMAP_DIR, "state_images.bmp"), state_images())
-    for fname, spec in zip(SPONSOR_FILES, SPONSORS):
-        write_bmp24(os.path.join(BITMAP_DIR, fname), sponsor(*spec))
+    for fname, details in zip(SPONSOR_FILES, SPONSORS):
+        write_bmp24(os.path.join(BITMAP_DIR, fname), sponsor(*details))
     return 0
 
 

@@ -8,9 +8,15 @@
 // is being answered. Polling the number of those children every millisecond
 // gives the moment the icon is added.
 //
+// The bench keeps an icon of its own in the tray for the whole run, as a
+// desktop always has some: Wine hides its tray window when the last icon
+// goes, and on a display without a window manager every hide stalls for two
+// seconds.
+//
 // Usage: tray_bench <netbell.exe> <tray_minimal.exe> [runs]
 #include <windows.h>
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -180,6 +186,31 @@ bool SetString(const std::string& path, const char* name, const char* value)
     return ok;
 }
 
+// Wine leaves windows to the window manager unless told not to; with none
+// on the display, each hide would wait two seconds for it.
+void SetUnmanaged(const char* exeName, bool unmanaged)
+{
+    const std::string path = std::string("Software\\Wine\\AppDefaults\\") + exeName + "\\X11 Driver";
+    if (unmanaged)
+        SetString(path, "Managed", "N");
+    else
+        RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+}
+
+void RemoveFolder(const std::string& dir)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((dir + "\\" + fd.cFileName).c_str());
+        } while (FindNextFileA(find, &fd));
+        FindClose(find);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
 void DeleteValue(const std::string& path, const char* name)
 {
     HKEY key = nullptr;
@@ -231,32 +262,95 @@ void Report(const char* label, const std::vector<Sample>& samples, double* iconM
     printf(")\n");
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
-{
-    if (argc < 3) {
-        fprintf(stderr, "usage: tray_bench <netbell.exe> <tray_minimal.exe> [runs]\n");
-        return 2;
+// The bench's own icon, for as long as the object lives.
+class CAnchorIcon {
+public:
+    CAnchorIcon()
+    {
+        // A message-only window: no broadcast reaches it, so it needs no
+        // message loop, and the icon has no callback to send it.
+        m_nid.cbSize = sizeof(m_nid);
+        m_nid.hWnd = CreateWindowExA(0, "STATIC", "tray bench", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        m_nid.uID = 1;
+        m_nid.uFlags = NIF_ICON | NIF_TIP;
+        m_nid.hIcon = LoadIcon(nullptr, IDI_INFORMATION);
+        lstrcpyA(m_nid.szTip, "tray bench");
+        m_bAdded = m_nid.hWnd && Shell_NotifyIconA(NIM_ADD, &m_nid);
     }
-    const int runs = argc > 3 ? std::max(1, atoi(argv[3])) : 7;
+    ~CAnchorIcon()
+    {
+        if (m_bAdded)
+            Shell_NotifyIconA(NIM_DELETE, &m_nid);
+        if (m_nid.hWnd)
+            DestroyWindow(m_nid.hWnd);
+    }
+    CAnchorIcon(const CAnchorIcon&) = delete;
+    CAnchorIcon& operator=(const CAnchorIcon&) = delete;
+
+private:
+    NOTIFYICONDATAA m_nid = {};
+    bool m_bAdded = false;
+};
+
+// The bench's folder and settings, removed again on every path.
+class CBenchSetup {
+public:
+    explicit CBenchSetup(std::string dir) : m_dir(std::move(dir))
+    {
+        CreateDirectoryA(m_dir.c_str(), nullptr);
+        SetUnmanaged("netbell.exe", true);
+        SetUnmanaged("tray_minimal.exe", true);
+    }
+    ~CBenchSetup()
+    {
+        RemoveFolder(m_dir);
+        SetUnmanaged("netbell.exe", false);
+        SetUnmanaged("tray_minimal.exe", false);
+        const std::string app = "Software\\Corvane\\Netbell\\Settings";
+        DeleteValue(app, "Initialise");
+        DeleteValue(app, "Name");
+        DeleteValue(app, "Email");
+        DeleteValue("Software\\Wine\\AppDefaults\\netbell.exe", "Version");
+    }
+    CBenchSetup(const CBenchSetup&) = delete;
+    CBenchSetup& operator=(const CBenchSetup&) = delete;
+
+private:
+    std::string m_dir;
+};
+
+int Bench(const char* netbellExe, const char* minimalExe, int runs)
+{
     char temp[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, temp);
     const std::string dir = std::string(temp) + "netbell-tray-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(dir.c_str(), nullptr);
+    const CBenchSetup setup(dir);
     Program netbell{"netbell.exe", dir + "\\netbell.exe", dir, true};
     Program minimal{"tray_minimal.exe", dir + "\\tray_minimal.exe", dir, false};
-    if (!CopyFileA(argv[1], netbell.exe.c_str(), FALSE) || !CopyFileA(argv[2], minimal.exe.c_str(), FALSE)) {
+    if (!CopyFileA(netbellExe, netbell.exe.c_str(), FALSE) || !CopyFileA(minimalExe, minimal.exe.c_str(), FALSE)) {
         fprintf(stderr, "tray_bench: cannot copy the programs into %s\n", dir.c_str());
         return 1;
     }
     PrepareNetbell(dir);
-    timeBeginPeriod(1);
+    const CAnchorIcon anchor;
+    if (TrayIconCount() < 1) {
+        fprintf(stderr, "tray_bench: no Wine tray window to watch (an X tray on this display?); nothing measured\n");
+        return 1;
+    }
 
-    // One unmeasured run each: the first icon of a session creates Wine's
-    // tray window, and the first start of a program warms the file cache.
+    // A Netbell already running in this Wine session would make ours end
+    // at once by the single-instance rule.
+    if (HANDLE running = OpenEventA(SYNCHRONIZE, FALSE, "CvnNetbell101")) {
+        CloseHandle(running);
+        fprintf(stderr, "tray_bench: a Netbell is already running in this Wine session; nothing measured\n");
+        return 1;
+    }
+
+    timeBeginPeriod(1);
+    // One unmeasured run each: the first start of a program warms the file
+    // cache and Wine's own start-up paths.
     RunOnce(minimal, kIconLimitMs);
-    const Sample probe = RunOnce(netbell, kIconLimitMs);
+    const Sample probe = RunOnce(netbell, kIconLimitMs / 2);
     const bool bNetbellIcon = probe.iconMs >= 0;
     if (!bNetbellIcon)
         printf("note: netbell.exe added no icon (%s); only its first window is timed\n", probe.problem.c_str());
@@ -279,15 +373,16 @@ int main(int argc, char** argv)
         printf("tray icon ratio (netbell / minimal): n/a\n");
     if (aWindow > 0 && bWindow > 0)
         printf("first window ratio (netbell / minimal): %.2f\n", bWindow / aWindow);
-
-    DeleteFileA(netbell.exe.c_str());
-    DeleteFileA(minimal.exe.c_str());
-    DeleteFileA((dir + "\\Default.nbl").c_str());
-    RemoveDirectoryA(dir.c_str());
-    const std::string app = "Software\\Corvane\\Netbell\\Settings";
-    DeleteValue(app, "Initialise");
-    DeleteValue(app, "Name");
-    DeleteValue(app, "Email");
-    DeleteValue("Software\\Wine\\AppDefaults\\netbell.exe", "Version");
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        fprintf(stderr, "usage: tray_bench <netbell.exe> <tray_minimal.exe> [runs]\n");
+        return 2;
+    }
+    return Bench(argv[1], argv[2], argc > 3 ? std::max(1, atoi(argv[3])) : 15);
 }

@@ -124,4 +124,22 @@
 #define TOOLBAR_BUTTON_HEIGHT 15
 #define TOOLBAR_IMAGE_COUNT 14
 
+// Project and search-engine list editors.
+#define IDD_ADD_PROJECT 158
+#define IDD_DELETE_PROJECTS 159
+#define IDD_ADD_SEARCH_ENGINE 160
+#define IDD_DELETE_SEARCH_ENGINES 161
+#define IDC_DELETE_PROJECT_LIST 1017
+#define IDC_ADD_PROJECT_NAME 1029
+#define IDC_ADD_ENGINE_URL 1031
+#define IDC_ADD_ENGINE_NAME 1032
+#define IDC_BROWSE_FAVORITES 1033
+#define IDC_DELETE_ENGINE_LIST 1035
+
+// The warning the user can silence: dialog, check box, text and icon.
+#define IDD_WARNING 174
+#define IDC_WARNING_IGNORE 1052
+#define IDC_WARNING_TEXT 1053
+#define IDI_WARNING_SIGN 177
+
 #endif  // NETBELL_RES_RESOURCE_H

@@ -81,6 +81,10 @@ HWND WaitForTopWindow(DWORD pid, const char* cls, const char* title = nullptr, D
 // Waits until one matching window is visible.
 HWND WaitForVisibleWindow(DWORD pid, const char* cls, const char* title = nullptr, DWORD ms = kWaitMs);
 
+// The same, giving up as soon as the process has ended.
+HWND WaitForTopWindow(const CProcess& p, const char* cls, const char* title = nullptr, DWORD ms = kWaitMs);
+HWND WaitForVisibleWindow(const CProcess& p, const char* cls, const char* title = nullptr, DWORD ms = kWaitMs);
+
 // First descendant of parent with class cls (and control id, when given).
 HWND FindChild(HWND parent, const char* cls, std::optional<int> id = std::nullopt);
 
@@ -103,6 +107,7 @@ struct CMessageBox {
 // A message box (#32770 dialog) of process pid with the given caption (null:
 // any), waited for up to ms.
 std::optional<CMessageBox> WaitForMessageBox(DWORD pid, const char* caption = nullptr, DWORD ms = kWaitMs);
+std::optional<CMessageBox> WaitForMessageBox(const CProcess& p, const char* caption = nullptr, DWORD ms = kWaitMs);
 CMessageBox ReadMessageBox(HWND hwnd);
 // Every #32770 window of the process, as message boxes.
 std::vector<CMessageBox> OpenDialogs(DWORD pid);

@@ -2,6 +2,7 @@
 #include "netbell_case.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 namespace e2e {
@@ -9,7 +10,12 @@ namespace e2e {
 namespace {
 
 // A case rarely needs more than 30 s; past this something hangs.
-constexpr DWORD kCaseLimitMs = 120000;
+// NETBELL_E2E_CASE_SECONDS changes it, for a slow machine.
+DWORD CaseLimitMs()
+{
+    const int seconds = atoi(EnvVar("NETBELL_E2E_CASE_SECONDS").c_str());
+    return seconds > 0 ? static_cast<DWORD>(seconds) * 1000 : 120000;
+}
 constexpr const char* kSetupRecordKey = "Software\\Microsoft\\MS Setup (ACME)";
 
 bool InstanceEventExists()
@@ -65,7 +71,7 @@ void NetbellCase::SetUp()
     ASSERT_TRUE(FileExists(source)) << source;
 
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    m_watchdog = std::make_unique<CWatchdog>(kCaseLimitMs, std::string(info->test_suite_name()) + "." + info->name());
+    m_watchdog = std::make_unique<CWatchdog>(CaseLimitMs(), std::string(info->test_suite_name()) + "." + info->name());
 
     // A program left over from an earlier case or run would answer for ours.
     KillProcessesUnder(CaseRoot());
@@ -119,7 +125,7 @@ CProcess& NetbellCase::Start(const std::string& args)
 
 HWND NetbellCase::WaitForFrame(const CProcess& p, DWORD ms)
 {
-    return WaitForTopWindow(p.Id(), netbell::kFrameClass, nullptr, ms);
+    return WaitForTopWindow(p, netbell::kFrameClass, nullptr, ms);
 }
 
 bool NetbellCase::ShowByTray(HWND frame)
@@ -132,7 +138,7 @@ bool NetbellCase::ShowByTray(HWND frame)
 
 std::optional<CMessageBox> NetbellCase::ExpectMessageBox(const CProcess& p, const char* caption, DWORD ms)
 {
-    auto box = WaitForMessageBox(p.Id(), caption, ms);
+    auto box = WaitForMessageBox(p, caption, ms);
     if (!box)
         ADD_FAILURE() << "no message box \"" << caption << "\"; open windows:\n" << Describe(p);
     return box;

@@ -138,6 +138,23 @@ HMODULE EnsureProbe(HANDLE hProcess)
     return RemoteModule(hProcess, kProbeDllName);
 }
 
+// A DLL loaded into this process, freed with the object.
+class CLocalModule {
+public:
+    explicit CLocalModule(const std::string& path) : m_h(LoadLibraryA(path.c_str())) {}
+    ~CLocalModule()
+    {
+        if (m_h)
+            FreeLibrary(m_h);
+    }
+    CLocalModule(const CLocalModule&) = delete;
+    CLocalModule& operator=(const CLocalModule&) = delete;
+    HMODULE Get() const { return m_h; }
+
+private:
+    HMODULE m_h;
+};
+
 std::vector<CMenuItem> ParseMenu(const std::string& text)
 {
     // Build the tree from depth-tagged lines with a stack of open levels.
@@ -237,7 +254,9 @@ std::optional<std::vector<CMenuItem>> ReadRemoteMenu(HANDLE hProcess, HMENU hMen
     if (!hMenu)
         return std::nullopt;
     HMODULE remoteProbe = EnsureProbe(hProcess);
-    static HMODULE localProbe = LoadLibraryA(JoinPath(ModuleFolder(), kProbeDllName).c_str());
+    // Our own copy only tells where the export lies within the module.
+    static const CLocalModule s_probe(JoinPath(ModuleFolder(), kProbeDllName));
+    HMODULE localProbe = s_probe.Get();
     const char* localFn = localProbe ? reinterpret_cast<const char*>(GetProcAddress(localProbe, kProbeReadMenuExport))
                                      : nullptr;
     if (!remoteProbe || !localFn)

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # End-to-end cases: netbell_e2e.exe drives build/win32/netbell.exe under Wine
 # on a private Xvfb; the screenshots it takes become PNGs in build/screenshots.
-# Extra arguments go to the test program (for example --gtest_filter=...).
-# Exit status non-zero when a case fails or the run does not finish in time.
+# Extra arguments go to the test program (for example --gtest_filter=... or
+# --gtest_also_run_disabled_tests). Exit status non-zero when a case fails
+# or the run does not finish in time.
+#   NETBELL_E2E_EXE           another netbell.exe to drive (a Linux path)
+#   NETBELL_E2E_TIMEOUT       seconds for the whole run (600)
+#   NETBELL_E2E_CASE_SECONDS  seconds for one case before its programs are ended (120)
+#   WINEPREFIX                another prefix than build/wine
 set -uo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$top"
@@ -20,6 +25,11 @@ for f in "$win/netbell_e2e.exe" "$win/netbell_e2e_probe.dll" "$win/netbell_e2e_t
 done
 rm -rf "$shots"
 mkdir -p "$shots"
+# The report tells a finished run from one whose Wine session was ended
+# under it (another with-wine.sh on the same prefix ends everything in it
+# when it finishes): wine then returns 0 although nothing ran to the end.
+report=build/e2e-report.xml
+rm -f "$report"
 
 # Always a bare Xvfb: the same screen every run, and no desktop tray, so
 # Wine shows the icons in its own tray window where the cases count them.
@@ -29,13 +39,20 @@ export NETBELL_XVFB=1
 timeout --kill-after=20 "$limit" scripts/with-wine.sh bash -c '
     NETBELL_EXE=$(winepath -w "$1") || exit 1
     NETBELL_SCREENSHOTS=$(winepath -w "$2") || exit 1
+    xml=$(winepath -w "$3") || exit 1
     export NETBELL_EXE NETBELL_SCREENSHOTS
-    shift 2
-    wine "$@"
-' _ "$exe" "$shots" "$win/netbell_e2e.exe" "$@"
+    shift 3
+    wine "$1" --gtest_output="xml:$xml" "${@:2}"
+' _ "$exe" "$shots" "$report" "$win/netbell_e2e.exe" "$@"
 rc=$?
 if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
     echo "e2e: the run did not finish within $limit s" >&2
+elif [ ! -s "$report" ]; then
+    echo "e2e: the test program ended without its report; was its Wine session ended under it?" >&2
+    rc=1
+elif [ "$rc" -eq 0 ] && ! grep -q '<testsuites[^>]* failures="0"' "$report"; then
+    echo "e2e: the report lists failures" >&2
+    rc=1
 fi
 
 # The real ImageMagick when it is there; a stand-in may shadow it on PATH.

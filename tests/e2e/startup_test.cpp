@@ -42,11 +42,11 @@ TEST_F(StartUp, OpensItsMainWindowWithoutAQuestion)
 {
     PresetReturningUser();
     CProcess& p = Start();
-    HWND frame = WaitForTopWindow(p.Id(), nullptr, kCaption);
+    HWND frame = WaitForTopWindow(p, nullptr, kCaption);
     ASSERT_TRUE(frame) << Describe(p);
     EXPECT_NE("#32770", ClassNameOf(frame));
+    EXPECT_TRUE(NoDialogFor(p, 1000)) << Describe(p);
     EXPECT_TRUE(p.IsRunning());
-    EXPECT_TRUE(OpenDialogs(p.Id()).empty()) << Describe(p);
     if (!IsVisible(frame))
         ShowByTray(frame);
     if (IsVisible(frame)) {
@@ -69,7 +69,7 @@ TEST_F(FirstRun, DISABLED_NoToTheStartupQuestionRecordsManual)
     ASSERT_TRUE(details);
     EXPECT_EQ(kUserDetails, details->text);
     ASSERT_TRUE(PressButton(details->hwnd, IDOK));
-    HWND sheet = WaitForVisibleWindow(p.Id(), "#32770", "Options");
+    HWND sheet = WaitForVisibleWindow(p, "#32770", "Options");
     ASSERT_TRUE(sheet) << Describe(p);
     ASSERT_TRUE(PressButton(sheet, IDCANCEL));
     ASSERT_TRUE(WaitForFrame(p)) << Describe(p);
@@ -117,7 +117,7 @@ TEST_F(FirstRun, DISABLED_UserDetailsAreRequestedBeforeTheIconUntilGiven)
     EXPECT_EQ(kUserDetails, details->text);
     EXPECT_EQ(m_nTrayBase, TrayIconCount()) << "the icon came before the request";
     ASSERT_TRUE(PressButton(details->hwnd, IDOK));
-    HWND sheet = WaitForVisibleWindow(p.Id(), "#32770", "Options");
+    HWND sheet = WaitForVisibleWindow(p, "#32770", "Options");
     ASSERT_TRUE(sheet) << Describe(p);
     EXPECT_EQ(m_nTrayBase, TrayIconCount()) << "the icon came before the Options sheet closed";
     ASSERT_TRUE(PressButton(sheet, IDCANCEL));
@@ -241,7 +241,7 @@ TEST_F(AutomationStart, DISABLED_MalformedDataFileIsReportedOnANormalStart)
     PresetReturningUser();
     ASSERT_TRUE(WriteFileBytes(DataPath(), MalformedDataFile()));
     CProcess& p = Start();
-    const auto box = WaitForMessageBox(p.Id(), nullptr);
+    const auto box = WaitForMessageBox(p, nullptr);
     ASSERT_TRUE(box) << Describe(p);
     EXPECT_EQ("Unexpected file format.", box->text);
 }

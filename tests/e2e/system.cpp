@@ -278,8 +278,9 @@ std::string MakeUniqueFolder(const std::string& parent, const std::string& prefi
 {
     static unsigned s_nCount = 0;
     for (;;) {
-        const std::string path = JoinPath(parent, prefix + std::to_string(GetCurrentProcessId()) + "-" +
-                                                      std::to_string(GetTickCount()) + "-" + std::to_string(++s_nCount));
+        const std::string name = prefix + std::to_string(GetCurrentProcessId()) + "-" +
+                                 std::to_string(GetTickCount()) + "-" + std::to_string(++s_nCount);
+        const std::string path = JoinPath(parent, name);
         if (CreateDirectoryA(path.c_str(), nullptr))
             return path;
         if (GetLastError() != ERROR_ALREADY_EXISTS)

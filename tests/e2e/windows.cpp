@@ -110,6 +110,27 @@ HWND WaitForVisibleWindow(DWORD pid, const char* cls, const char* title, DWORD m
     return found;
 }
 
+HWND WaitForTopWindow(const CProcess& p, const char* cls, const char* title, DWORD ms)
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopWindow(p.Id(), cls, title)) != nullptr || !p.IsRunning(); }, ms);
+    return found;
+}
+
+HWND WaitForVisibleWindow(const CProcess& p, const char* cls, const char* title, DWORD ms)
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND h : FindTopWindows(p.Id(), cls, title))
+                if (IsVisible(h))
+                    return (found = h) != nullptr;
+            return !p.IsRunning();
+        },
+        ms);
+    return found;
+}
+
 HWND FindChild(HWND parent, const char* cls, std::optional<int> id)
 {
     ChildQuery q{cls, id, nullptr};
@@ -147,6 +168,14 @@ CMessageBox ReadMessageBox(HWND hwnd)
 std::optional<CMessageBox> WaitForMessageBox(DWORD pid, const char* caption, DWORD ms)
 {
     HWND hwnd = WaitForVisibleWindow(pid, "#32770", caption, ms);
+    if (!hwnd)
+        return std::nullopt;
+    return ReadMessageBox(hwnd);
+}
+
+std::optional<CMessageBox> WaitForMessageBox(const CProcess& p, const char* caption, DWORD ms)
+{
+    HWND hwnd = WaitForVisibleWindow(p, "#32770", caption, ms);
     if (!hwnd)
         return std::nullopt;
     return ReadMessageBox(hwnd);

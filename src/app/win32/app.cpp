@@ -163,6 +163,7 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
     if (!m_pMainFrame->Create())
         return FALSE;
     OpenDataFile(m_doc, m_fileSystem, m_prompts, DataFilePath(*m_settings), TimeStamp());
+    m_pMainFrame->GetView().OnInitialUpdate();
     ShowWindow(m_pMainFrame->GetSafeHwnd(), SW_HIDE);
     UpdateWindow(m_pMainFrame->GetSafeHwnd());
     return TRUE;

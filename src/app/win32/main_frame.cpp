@@ -8,6 +8,7 @@
 #include "app/win32/shell_dialogs.h"
 #include "app/win32/thread_messages.h"
 #include "monitor/win32/connection_monitor.h"
+#include "options/win32/warning_dialog.h"
 #include "model/netbell_doc.h"
 #include "res/resource.h"
 
@@ -73,7 +74,7 @@ int TextWidth(HWND hwnd, const char* text)
 } // namespace
 
 CMainFrame::CMainFrame(CNetbellApp& app)
-    : m_app(app), m_trayIcon(IDI_TRAY), m_view(app.Doc(), app.Settings(), app.Prompts())
+    : m_app(app), m_trayIcon(IDI_TRAY), m_view(app)
 {
     g_bWindowShown = 0;
     g_bSnoozing = 0;
@@ -94,7 +95,7 @@ bool CMainFrame::Create()
     m_hMenu = LoadMenuA(hInst, MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_hAccel = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(IDR_MAINFRAME));
     if (!CreateEx(0, kFrameClass, " - Netbell", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                  640, 420, nullptr, m_hMenu, hInst)) {
+                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, m_hMenu, hInst)) {
         if (m_hMenu && !IsMenu(m_hMenu))
             m_hMenu = nullptr;
         return false;
@@ -117,7 +118,12 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
     case WM_EXITMENULOOP: SetMessageText(AFX_IDS_IDLEMESSAGE); return 0;
-    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (m_view.OnNotify(reinterpret_cast<NMHDR*>(lParam), result))
+            return result;
+        return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    }
     case WM_TRAYICON_NOTIFY: return m_trayIcon.OnTrayNotification(wParam, lParam);
     case WM_SHOW_TASKLIST: ShowTaskList(); return 0;
     case WM_CONNECTION_UP: return 0; // the reminder cycle answers it
@@ -149,7 +155,7 @@ int CMainFrame::OnCreate()
     }
     if (!CreateToolBar() || !CreateStatusBar())
         return -1;
-    if (!m_view.Create(m_hWnd, kViewId))
+    if (!m_view.Create(m_hWnd, kViewId, *this))
         return -1;
     m_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     m_trayIcon.SetNotificationWnd(m_hWnd, WM_TRAYICON_NOTIFY);
@@ -329,6 +335,16 @@ void CMainFrame::OnSponsors()
     RunSponsorsDialog(m_app.Instance(), m_hWnd, m_app.Settings(), m_app.Prompts());
 }
 
+bool CMainFrame::CompleteInFrontPage(CRemindTask&)
+{
+    return true;
+}
+
+void CMainFrame::ShowWarning(unsigned nStringId)
+{
+    ::ShowWarning(nStringId);
+}
+
 void CMainFrame::OnHelpTopics()
 {
     OpenHelpTopics(m_hWnd, m_app.Prompts());
@@ -373,7 +389,7 @@ void CMainFrame::OnCommand(UINT nId)
     }
 }
 
-bool CMainFrame::IsCommandEnabled(UINT nId) const
+bool CMainFrame::IsCommandEnabled(UINT nId)
 {
     bool bEnabled = false;
     if (m_view.QueryCommand(nId, bEnabled))

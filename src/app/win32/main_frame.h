@@ -13,7 +13,7 @@
 
 class CNetbellApp;
 
-class CMainFrame : public CWindow {
+class CMainFrame : public CWindow, private IFrontPageTasks {
 public:
     explicit CMainFrame(CNetbellApp& app);
     ~CMainFrame() override;
@@ -30,13 +30,21 @@ public:
     HACCEL GetAccelerators() const { return m_hAccel; }
 
 private:
+    // IFrontPageTasks: FrontPage is not detected yet, so ticking a FrontPage
+    // task changes only the local record.
+    bool IsPresent() override { return m_bFrontPagePresent != FALSE; }
+    bool CompleteInFrontPage(CRemindTask& task) override;
+    void EditFrontPageItem(int) override {}
+    void EditFrontPageSelection() override {}
+    void ShowWarning(unsigned nStringId) override;
+
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate();
     void OnClose();
     void OnDestroy();
     void OnSize();
     void OnCommand(UINT nId);
-    bool IsCommandEnabled(UINT nId) const;
+    bool IsCommandEnabled(UINT nId);
     void OnInitMenuPopup(HMENU hMenu);
     void OnMenuSelect(UINT nItem, UINT nFlags, HMENU hMenu);
     LRESULT OnNotify(NMHDR* pnmh);

@@ -45,5 +45,6 @@ MsgResult CWin32Prompts::ShowMessage(const std::string& text, const std::string&
 
 void CWin32Prompts::Beep(MsgIcon icon)
 {
-    MessageBeep(icon == MsgIcon::none ? 0xFFFFFFFF : IconFlags(icon));
+    // MsgIcon::none is the default sound (MB_OK).
+    MessageBeep(IconFlags(icon));
 }

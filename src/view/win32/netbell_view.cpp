@@ -1,49 +1,369 @@
 #include "view/win32/netbell_view.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "app/app_shell.h"
+#include "app/win32/app.h"
 #include "app/win32/shell_folders.h"
+#include "app/win32/thread_messages.h"
+#include "dialogs/list_editors.h"
+#include "dialogs/win32/list_editor_dialogs.h"
+#include "dialogs/win32/report_list_ctrl.h"
+#include "dialogs/win32/task_dialog.h"
 #include "model/netbell_doc.h"
 #include "res/resource.h"
 
-CNetbellView::CNetbellView(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& prompts)
-    : m_doc(doc), m_settings(settings), m_prompts(prompts)
+namespace {
+
+// Image list order: the program and tray icons, then each kind's open and
+// done icons as the task record numbers them.
+constexpr int kSmallIcons[] = {128, 129, 144, 148, 169, 149, 150, 157, 158, 159, 179, 186, 178, 183};
+constexpr UINT IDR_NEWTASK_POPUP = 149;
+constexpr UINT IDR_TASK_POPUP = 150;
+
+// The comparison reads the one document through this pointer while the
+// control sorts.
+struct SortContext {
+    const CNetbellDoc* pDoc;
+    int nColumn;
+    bool bDescending;
+};
+
+int CALLBACK CompareRows(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
 {
+    const auto* ctx = reinterpret_cast<const SortContext*>(lParamSort);
+    const auto& tasks = ctx->pDoc->m_arrTasks;
+    return CompareTasks(*tasks[static_cast<size_t>(lParam1)], *tasks[static_cast<size_t>(lParam2)], ctx->nColumn,
+                        ctx->bDescending);
 }
 
-bool CNetbellView::Create(HWND hwndParent, UINT nId)
+uint32_t KindOfNewTaskCommand(UINT nId)
+{
+    switch (nId) {
+    case ID_NEW_EMAIL: return kindEMail;
+    case ID_NEW_BROWSE: return kindBrowse;
+    case ID_NEW_NEWSGROUP: return kindNewsgroup;
+    case ID_NEW_NOTE: return kindNote;
+    case ID_NEW_SEARCH: return kindSearch;
+    default: return 0xFFFFFFFFu;
+    }
+}
+
+} // namespace
+
+CNetbellView::CNetbellView(CNetbellApp& app) : m_app(app)
+{
+    HINSTANCE hInst = app.Instance();
+    m_hSmallImages = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 9, 2);
+    for (int nIcon : kSmallIcons) {
+        HICON hIcon = static_cast<HICON>(LoadImageA(hInst, MAKEINTRESOURCEA(nIcon), IMAGE_ICON, 16, 16, 0));
+        ImageList_AddIcon(m_hSmallImages, hIcon);
+        if (hIcon)
+            DestroyIcon(hIcon);
+    }
+    m_hStateImages = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
+    HBITMAP hBitmap = static_cast<HBITMAP>(
+        LoadImageA(hInst, MAKEINTRESOURCEA(IDB_STATEIMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (hBitmap) {
+        ImageList_AddMasked(m_hStateImages, hBitmap, RGB(255, 0, 0));
+        DeleteObject(hBitmap);
+    }
+}
+
+CNetbellView::~CNetbellView()
+{
+    // The control shares the lists, so they are ours to free.
+    if (m_hSmallImages)
+        ImageList_Destroy(m_hSmallImages);
+    if (m_hStateImages)
+        ImageList_Destroy(m_hStateImages);
+}
+
+bool CNetbellView::Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage)
 {
     m_hWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, 0, 0, 0, 0,
-                             hwndParent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)),
-                             GetModuleHandleA(nullptr), nullptr);
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS |
+                                 LVS_SHOWSELALWAYS,
+                             0, 0, 0, 0, hwndParent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)),
+                             m_app.Instance(), nullptr);
     if (!m_hWnd)
         return false;
     ListView_SetExtendedListViewStyle(m_hWnd, LVS_EX_FULLROWSELECT);
+    ListView_SetImageList(m_hWnd, m_hSmallImages, LVSIL_SMALL);
+    ListView_SetImageList(m_hWnd, m_hStateImages, LVSIL_STATE);
+    m_pFrontPage = &frontPage;
+    m_taskDialog = std::make_unique<CTaskDialog>(m_app.Instance(), m_app.Doc(), m_app.Prompts());
+    m_commands = std::make_unique<CTaskCommands>(TaskCommandPorts{m_app.Doc(), m_app.Settings(), m_app.Prompts(),
+                                                                  m_app.Guard(), *this, *m_taskDialog, *this, *this,
+                                                                  frontPage});
     return true;
 }
 
+void CNetbellView::OnInitialUpdate()
+{
+    CReportListCtrl list(m_hWnd);
+    list.LoadColumnHeadings(IDS_TASK_COLUMNS);
+    m_commands->FillList();
+}
+
+// ---- The control ----
+
+void CNetbellView::InsertRow(int nPosition, const TaskRow& row)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+    item.iItem = nPosition;
+    item.pszText = const_cast<char*>(row.cells[colType].c_str());
+    item.iImage = row.nImage;
+    item.lParam = static_cast<LPARAM>(row.nTaskIndex);
+    item.state = INDEXTOSTATEIMAGEMASK(row.nState);
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    const int nRow = static_cast<int>(SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (nRow < 0)
+        return;
+    for (int c = colPriority; c < kTaskColumnCount; ++c) {
+        if (!row.cells[c].empty())
+            SetCellText(nRow, c, row.cells[c]);
+    }
+}
+
+void CNetbellView::InsertRowAtTop(const TaskRow& row)
+{
+    InsertRow(0, row);
+}
+
+void CNetbellView::ReplaceAllRows(const std::vector<TaskRow>& rows)
+{
+    // Appending rows already in their final order avoids moving every row
+    // down for each insertion at the top, and draws once.
+    SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(m_hWnd);
+    ListView_SetItemCount(m_hWnd, static_cast<int>(rows.size()));
+    for (size_t i = 0; i < rows.size(); ++i)
+        InsertRow(static_cast<int>(i), rows[i]);
+    SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CNetbellView::SortRows(int nColumn, bool bDescending)
+{
+    HCURSOR hOld = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    SortContext ctx{&m_app.Doc(), nColumn, bDescending};
+    ListView_SortItems(m_hWnd, CompareRows, reinterpret_cast<LPARAM>(&ctx));
+    SetCursor(hOld);
+}
+
+std::vector<int> CNetbellView::GetSelectedRows()
+{
+    std::vector<int> rows;
+    int nRow = -1;
+    while ((nRow = ListView_GetNextItem(m_hWnd, nRow, LVNI_SELECTED)) != -1)
+        rows.push_back(nRow);
+    return rows;
+}
+
+size_t CNetbellView::GetRowTask(int nRow)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = nRow;
+    SendMessageA(m_hWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return static_cast<size_t>(item.lParam);
+}
+
+void CNetbellView::SetCellText(int nRow, int nColumn, const std::string& text)
+{
+    LVITEMA item = {};
+    item.iSubItem = nColumn;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(m_hWnd, LVM_SETITEMTEXTA, nRow, reinterpret_cast<LPARAM>(&item));
+}
+
+void CNetbellView::SetTypeCell(int nRow, const std::string& text, int nImage)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = nRow;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.iImage = nImage;
+    SendMessageA(m_hWnd, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int CNetbellView::GetStateImage(int nRow)
+{
+    return static_cast<int>(ListView_GetItemState(m_hWnd, nRow, LVIS_STATEIMAGEMASK) >> 12);
+}
+
+void CNetbellView::SetStateImage(int nRow, int nState)
+{
+    ListView_SetItemState(m_hWnd, nRow, INDEXTOSTATEIMAGEMASK(nState), LVIS_STATEIMAGEMASK);
+}
+
+void CNetbellView::SelectAll()
+{
+    ListView_SetItemState(m_hWnd, -1, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+bool CNetbellView::Open(const std::string& target)
+{
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(m_hWnd, "open", target.c_str(), "", "", SW_SHOWNORMAL));
+    return result > 32;
+}
+
+COleDateTime CNetbellView::Now()
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return MakeOleDate(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+}
+
+// ---- Commands ----
+
 bool CNetbellView::OnCommand(UINT nId)
 {
+    const uint32_t nKind = KindOfNewTaskCommand(nId);
+    if (nKind != 0xFFFFFFFFu) {
+        m_commands->AddTask(nKind);
+        return true;
+    }
     switch (nId) {
+    case ID_EDIT_TASK: m_commands->EditSelection(); return true;
+    case ID_DELETE_TASK: m_commands->DeleteSelected(); return true;
+    case ID_LAUNCH: {
+        const std::vector<int> rows = GetSelectedRows();
+        if (!rows.empty())
+            m_commands->LaunchItem(rows[0]);
+        return true;
+    }
     case ID_BACKUP_DATA: OnBackupData(); return true;
+    case ID_INSERT_PROJECT:
+    case ID_INSERT_SEARCH:
+    case ID_EDIT_PROJECTLIST:
+    case ID_EDIT_SEARCHLIST: OnListCommand(nId); return true;
     default: return false;
     }
 }
 
-bool CNetbellView::QueryCommand(UINT nId, bool& bEnabled) const
+void CNetbellView::OnListCommand(UINT nId)
 {
+    CWin32ListEditorDialogs dialogs(m_app.Instance(), GetParent(m_hWnd));
+    const auto save = [this] { SaveData(); };
+    CNetbellDoc& doc = m_app.Doc();
     switch (nId) {
-    case ID_BACKUP_DATA: bEnabled = true; return true;
+    case ID_INSERT_PROJECT: InsertProject(m_app.Guard(), dialogs, doc, save); break;
+    case ID_INSERT_SEARCH: InsertSearchEngine(m_app.Guard(), dialogs, doc, save); break;
+    case ID_EDIT_PROJECTLIST: EditProjectList(m_app.Guard(), dialogs, doc, save); break;
+    default: EditSearchEngineList(m_app.Guard(), dialogs, doc, save); break;
+    }
+}
+
+bool CNetbellView::QueryCommand(UINT nId, bool& bEnabled)
+{
+    if (KindOfNewTaskCommand(nId) != 0xFFFFFFFFu) {
+        bEnabled = true;
+        return true;
+    }
+    switch (nId) {
+    case ID_EDIT_TASK: bEnabled = m_commands->CanEdit(); return true;
+    case ID_DELETE_TASK: bEnabled = m_commands->CanDelete(); return true;
+    case ID_LAUNCH: bEnabled = m_commands->CanLaunch(); return true;
+    case ID_BACKUP_DATA:
+    case ID_INSERT_PROJECT:
+    case ID_INSERT_SEARCH:
+    case ID_EDIT_PROJECTLIST:
+    case ID_EDIT_SEARCHLIST: bEnabled = true; return true;
     default: return false;
     }
 }
 
 void CNetbellView::OnBackupData()
 {
-    BackupData(m_doc, m_settings, m_prompts, [this](std::string& folder) {
+    BackupData(m_app.Doc(), m_app.Settings(), m_app.Prompts(), [this](std::string& folder) {
         return GetSpecialFolder(m_hWnd, CSIDL_DESKTOPDIRECTORY, folder);
     });
+}
+
+// ---- Notifications ----
+
+bool CNetbellView::OnNotify(NMHDR* pnmh, LRESULT& result)
+{
+    if (pnmh->hwndFrom != m_hWnd)
+        return false;
+    result = 0;
+    switch (pnmh->code) {
+    case LVN_COLUMNCLICK:
+        m_commands->OnColumnClick(reinterpret_cast<NMLISTVIEW*>(pnmh)->iSubItem);
+        return true;
+    case NM_CLICK:
+    case NM_DBLCLK: {
+        LVHITTESTINFO hit = {};
+        hit.pt = reinterpret_cast<NMITEMACTIVATE*>(pnmh)->ptAction;
+        const int nRow = ListView_HitTest(m_hWnd, &hit);
+        if (nRow < 0)
+            return true;
+        if (pnmh->code == NM_CLICK && (hit.flags & LVHT_ONITEMSTATEICON))
+            m_commands->OnCheckBoxClick(nRow);
+        else if (pnmh->code == NM_DBLCLK && (hit.flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)))
+            m_commands->OnDoubleClick(nRow);
+        return true;
+    }
+    case NM_RETURN:
+        if (m_commands->CanEdit())
+            m_commands->EditSelection();
+        return true;
+    case LVN_KEYDOWN: {
+        const auto* key = reinterpret_cast<NMLVKEYDOWN*>(pnmh);
+        if (key->wVKey == 'A' && (GetKeyState(VK_CONTROL) & 0x8000)) {
+            SelectAll();
+        } else if (key->wVKey == VK_SPACE) {
+            // The keyboard's way to tick the focused row.
+            const int nRow = ListView_GetNextItem(m_hWnd, -1, LVNI_FOCUSED);
+            if (nRow >= 0)
+                m_commands->OnCheckBoxClick(nRow);
+        }
+        return true;
+    }
+    case NM_RCLICK: {
+        POINT pt;
+        GetCursorPos(&pt);
+        OnContextMenu(pt);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+void CNetbellView::OnContextMenu(POINT ptScreen)
+{
+    LVHITTESTINFO hit = {};
+    hit.pt = ptScreen;
+    ScreenToClient(m_hWnd, &hit.pt);
+    ListView_HitTest(m_hWnd, &hit);
+    UINT nMenu;
+    if (hit.flags & LVHT_ONITEM)
+        nMenu = IDR_TASK_POPUP;
+    else if (hit.flags & LVHT_NOWHERE)
+        nMenu = IDR_NEWTASK_POPUP;
+    else
+        return;
+    HMENU hMenu = LoadMenuA(m_app.Instance(), MAKEINTRESOURCEA(nMenu));
+    if (!hMenu)
+        return;
+    HMENU hPopup = GetSubMenu(hMenu, 0);
+    if (nMenu == IDR_TASK_POPUP) {
+        EnableMenuItem(hPopup, ID_DELETE_TASK, MF_BYCOMMAND | (m_commands->CanDelete() ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(hPopup, ID_LAUNCH, MF_BYCOMMAND | (m_commands->CanLaunch() ? MF_ENABLED : MF_GRAYED));
+    } else {
+        EnableMenuItem(hPopup, ID_NEW_FRONTPAGE,
+                       MF_BYCOMMAND | (m_pFrontPage->IsPresent() ? MF_ENABLED : MF_GRAYED));
+    }
+    // The command comes back here, not through the frame's enabling.
+    const UINT nCmd = TrackPopupMenu(hPopup, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, ptScreen.x,
+                                     ptScreen.y, 0, GetParent(m_hWnd), nullptr);
+    DestroyMenu(hMenu);
+    if (nCmd)
+        OnCommand(nCmd);
 }

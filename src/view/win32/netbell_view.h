@@ -1,32 +1,66 @@
 #pragma once
-// The task list: the frame's client, a report-style list-view control.
+// The task list: the frame's client, a report-style list-view control that
+// shows the document's tasks and runs the task commands.
 
 #include <windows.h>
+#include <commctrl.h>
 
-class CNetbellDoc;
-class ISettingsStore;
-class IPrompts;
+#include <memory>
 
-class CNetbellView {
+#include "view/task_commands.h"
+
+class CNetbellApp;
+class CDialogGuard;
+
+class CNetbellView : public ITaskListControl, public IShellOpen, public IClock {
 public:
-    CNetbellView(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& prompts);
+    explicit CNetbellView(CNetbellApp& app);
+    ~CNetbellView() override;
     CNetbellView(const CNetbellView&) = delete;
     CNetbellView& operator=(const CNetbellView&) = delete;
 
-    bool Create(HWND hwndParent, UINT nId);
+    bool Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage);
     HWND GetSafeHwnd() const { return m_hWnd; }
-    CNetbellDoc& GetDocument() { return m_doc; }
 
+    // After the data file is read: the columns, then every row.
+    void OnInitialUpdate();
     // Commands routed from the frame: true when the view handles the id.
     bool OnCommand(UINT nId);
     // Whether a command the view handles is enabled; false when not its own.
-    bool QueryCommand(UINT nId, bool& bEnabled) const;
+    bool QueryCommand(UINT nId, bool& bEnabled);
+    // Notifications from the control; true when handled.
+    bool OnNotify(NMHDR* pnmh, LRESULT& result);
+    void OnContextMenu(POINT ptScreen);
 
+    CTaskCommands& Commands() { return *m_commands; }
     void OnBackupData();
+    bool SaveData() { return m_commands->SaveData(); }
+
+    // ITaskListControl
+    std::vector<int> GetSelectedRows() override;
+    size_t GetRowTask(int nRow) override;
+    void InsertRowAtTop(const TaskRow& row) override;
+    void SetCellText(int nRow, int nColumn, const std::string& text) override;
+    void SetTypeCell(int nRow, const std::string& text, int nImage) override;
+    int GetStateImage(int nRow) override;
+    void SetStateImage(int nRow, int nState) override;
+    void ReplaceAllRows(const std::vector<TaskRow>& rows) override;
+    void SortRows(int nColumn, bool bDescending) override;
+    // IShellOpen
+    bool Open(const std::string& target) override;
+    // IClock
+    COleDateTime Now() override;
 
 private:
-    CNetbellDoc& m_doc;
-    ISettingsStore& m_settings;
-    IPrompts& m_prompts;
+    void InsertRow(int nPosition, const TaskRow& row);
+    void SelectAll();
+    void OnListCommand(UINT nId);
+
+    CNetbellApp& m_app;
     HWND m_hWnd = nullptr; // destroyed with its parent
+    HIMAGELIST m_hSmallImages = nullptr;
+    HIMAGELIST m_hStateImages = nullptr;
+    IFrontPageTasks* m_pFrontPage = nullptr;
+    std::unique_ptr<ITaskDialog> m_taskDialog;
+    std::unique_ptr<CTaskCommands> m_commands;
 };

@@ -105,7 +105,8 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == kCmdAsk) {
-            const int answer = MessageBoxA(hwnd, "First line\nSecond line", "Target Question", MB_YESNO | MB_ICONQUESTION);
+            const int answer =
+                MessageBoxA(hwnd, "First line\nSecond line", "Target Question", MB_YESNO | MB_ICONQUESTION);
             SetWindowTextA(hwnd, ("answer " + std::to_string(answer)).c_str());
         }
         return 0;

@@ -1,0 +1,225 @@
+#include "dialogs/win32/task_dialog.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/win32/prompts_win32.h"
+#include "dialogs/win32/shortcuts_win32.h"
+#include "model/netbell_doc.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kTemplateId = 145;
+constexpr int kIdName = 1016;
+constexpr int kIdAssignTo = 1018;
+constexpr int kIdProject = 1017;
+constexpr int kIdBilling = 1019;
+constexpr int kIdHigh = 1015;
+constexpr int kIdMedium = 1003;
+constexpr int kIdLow = 1008;
+constexpr int kIdUrl = 1021;
+constexpr int kIdFavorites = 1033;
+constexpr int kIdEngines = 1025;
+constexpr int kIdAllSites = 1036;
+constexpr int kIdDescription = 1020;
+constexpr int kIdIcon = 1022;
+constexpr int kPriorityButtons[] = {kIdHigh, kIdMedium, kIdLow};
+
+void ShowControl(HWND hDlg, int nId, bool bShow)
+{
+    HWND hwnd = GetDlgItem(hDlg, nId);
+    EnableWindow(hwnd, bShow);
+    ShowWindow(hwnd, bShow ? SW_SHOW : SW_HIDE);
+}
+
+void AddChoices(HWND hCombo, const std::vector<ChoiceItem>& items)
+{
+    for (const ChoiceItem& item : items) {
+        const LRESULT pos = SendMessageA(hCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+        if (pos >= 0)
+            SendMessageA(hCombo, CB_SETITEMDATA, pos, static_cast<LPARAM>(item.nIndex));
+    }
+}
+
+} // namespace
+
+CTaskDialog::CTaskDialog(HINSTANCE hInstance, CNetbellDoc& doc, CWin32Prompts& prompts)
+    : CModalDialog(hInstance, kTemplateId), m_doc(doc), m_prompts(prompts)
+{
+}
+
+bool CTaskDialog::Run(TaskDialogData& data)
+{
+    m_pData = &data;
+    HWND hwndOwner = m_prompts.Owner();
+    const bool bOk = DoModal(hwndOwner) == IDOK;
+    m_pData = nullptr;
+    return bOk;
+}
+
+std::string CTaskDialog::Text(int nId) const
+{
+    HWND hwnd = GetDlgItem(m_hWnd, nId);
+    const int n = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    const int got = GetWindowTextA(hwnd, &text[0], n + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+void CTaskDialog::SetText(int nId, const std::string& text)
+{
+    SetDlgItemTextA(m_hWnd, nId, text.c_str());
+}
+
+BOOL CTaskDialog::OnInitDialog()
+{
+    TaskDialogData& d = *m_pData;
+    SetText(kIdName, d.m_strName);
+    SetText(kIdAssignTo, d.m_strAssignTo);
+    SetText(kIdBilling, d.m_strBillingInfo);
+    SetText(kIdUrl, d.m_strUrl);
+    SetText(kIdDescription, d.m_strDescription);
+    for (int i = 0; i < 3; ++i)
+        CheckDlgButton(m_hWnd, kPriorityButtons[i], d.m_nPriority == i ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_hWnd, kIdAllSites, d.m_bAllSites ? BST_CHECKED : BST_UNCHECKED);
+
+    m_hIcon = static_cast<HICON>(
+        LoadImageA(m_hInstance, MAKEINTRESOURCEA(d.m_nIconId), IMAGE_ICON, 32, 32, LR_SHARED));
+    SendDlgItemMessageA(m_hWnd, kIdIcon, STM_SETICON, reinterpret_cast<WPARAM>(m_hIcon), 0);
+
+    // The URL box takes a shortcut file dropped on it; its drops come here.
+    HWND hUrl = GetDlgItem(m_hWnd, kIdUrl);
+    SetWindowSubclass(hUrl, UrlEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    DragAcceptFiles(hUrl, AcceptsShortcuts(d.m_nKind));
+    m_bEngineMode = IsSearchEngineMode(d);
+    if (d.m_nKind == kindSearch) {
+        if (m_bEngineMode) {
+            ShowControl(m_hWnd, kIdEngines, true);
+            ShowControl(m_hWnd, kIdAllSites, true);
+            ShowControl(m_hWnd, kIdUrl, false);
+            FillEngines();
+        }
+        ShowControl(m_hWnd, kIdFavorites, false);
+    }
+    FillProjects();
+    SetForegroundWindow(m_hWnd);
+    SetWindowTextA(m_hWnd, TaskDialogCaption(d.m_nKind).c_str());
+    return TRUE;
+}
+
+void CTaskDialog::FillProjects()
+{
+    HWND hCombo = GetDlgItem(m_hWnd, kIdProject);
+    const ProjectChoices choices = BuildProjectChoices(m_doc.m_arrProjects, m_pData->m_strProject);
+    AddChoices(hCombo, choices.items);
+    if (choices.nSelect < 0)
+        return;
+    // The box sorted its items: find the chosen one by what it carries.
+    const LPARAM wanted = choices.items[static_cast<size_t>(choices.nSelect)].nIndex;
+    const int n = static_cast<int>(SendMessageA(hCombo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        if (SendMessageA(hCombo, CB_GETITEMDATA, i, 0) == wanted) {
+            SendMessageA(hCombo, CB_SETCURSEL, i, 0);
+            break;
+        }
+    }
+}
+
+void CTaskDialog::FillEngines()
+{
+    AddChoices(GetDlgItem(m_hWnd, kIdEngines), BuildEngineChoices(m_doc));
+}
+
+void CTaskDialog::ReadControls()
+{
+    TaskDialogData& d = *m_pData;
+    d.m_strName = Text(kIdName);
+    d.m_strAssignTo = Text(kIdAssignTo);
+    d.m_strBillingInfo = Text(kIdBilling);
+    d.m_strUrl = Text(kIdUrl);
+    d.m_strDescription = Text(kIdDescription);
+    d.m_strProject = Text(kIdProject);
+    d.m_nPriority = -1;
+    for (int i = 0; i < 3; ++i) {
+        if (IsDlgButtonChecked(m_hWnd, kPriorityButtons[i]) == BST_CHECKED)
+            d.m_nPriority = i;
+    }
+    d.m_bAllSites = IsDlgButtonChecked(m_hWnd, kIdAllSites) == BST_CHECKED;
+}
+
+void CTaskDialog::OnOK()
+{
+    ReadControls();
+    if (m_bEngineMode && !m_pData->m_bAllSites) {
+        HWND hCombo = GetDlgItem(m_hWnd, kIdEngines);
+        const LRESULT sel = SendMessageA(hCombo, CB_GETCURSEL, 0, 0);
+        const int nEngine = sel == CB_ERR ? -1 : static_cast<int>(SendMessageA(hCombo, CB_GETITEMDATA, sel, 0));
+        if (!ConfirmSearchSite(*m_pData, m_doc, nEngine, m_prompts))
+            return;
+        EnableWindow(GetDlgItem(m_hWnd, kIdUrl), TRUE);
+        SetText(kIdUrl, m_pData->m_strUrl);
+        ReadControls();
+    }
+    EndDialog(m_hWnd, IDOK);
+}
+
+BOOL CTaskDialog::OnCommand(WORD id, WORD code, HWND hwndCtl)
+{
+    switch (id) {
+    case kIdAllSites:
+        if (code == BN_CLICKED) {
+            ReadControls();
+            EnableWindow(GetDlgItem(m_hWnd, kIdEngines), !m_pData->m_bAllSites);
+        }
+        return TRUE;
+    case kIdFavorites:
+        if (code == BN_CLICKED)
+            OnFavorites();
+        return TRUE;
+    default: return CModalDialog::OnCommand(id, code, hwndCtl);
+    }
+}
+
+void CTaskDialog::OnFavorites()
+{
+    ShortcutResult result;
+    if (PickFavoritesShortcut(m_hWnd, m_prompts, result) && result.outcome == ShortcutOutcome::Resolved)
+        FillFromShortcut(result);
+}
+
+void CTaskDialog::FillFromShortcut(const ShortcutResult& result)
+{
+    TaskDialogData fields;
+    fields.m_strName = Text(kIdName);
+    ApplyShortcut(fields, result);
+    SetText(kIdName, fields.m_strName);
+    SetText(kIdUrl, fields.m_strUrl);
+}
+
+void CTaskDialog::OnDropFiles(HDROP hDrop)
+{
+    if (DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0) > 1) {
+        m_prompts.ShowMessage(kMsgSingleUrlOnly, "Warning", MsgButtons::ok, MsgIcon::exclamation);
+    } else {
+        char path[MAX_PATH] = {};
+        DragQueryFileA(hDrop, 0, path, MAX_PATH);
+        const ShortcutResult result = ResolveInternetShortcut(path);
+        if (ReportShortcutOutcome(ShortcutCaller::TaskDialogDrop, result, m_prompts))
+            FillFromShortcut(result);
+    }
+    DragFinish(hDrop);
+}
+
+LRESULT CALLBACK CTaskDialog::UrlEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
+                                          DWORD_PTR dwRefData)
+{
+    if (msg == WM_DROPFILES) {
+        reinterpret_cast<CTaskDialog*>(dwRefData)->OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
+    if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, UrlEditProc, uIdSubclass);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}

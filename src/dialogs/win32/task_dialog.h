@@ -1,0 +1,44 @@
+#pragma once
+// The task dialog (template 145) for every kind but FrontPage.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/win32/window.h"
+#include "dialogs/task_dialog_logic.h"
+#include "view/task_commands.h"
+
+class CNetbellDoc;
+class CWin32Prompts;
+struct ShortcutResult;
+
+class CTaskDialog : public CModalDialog, public ITaskDialog {
+public:
+    CTaskDialog(HINSTANCE hInstance, CNetbellDoc& doc, CWin32Prompts& prompts);
+
+    // Runs modally on the members of data; true for OK.
+    bool Run(TaskDialogData& data) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    BOOL OnCommand(WORD id, WORD code, HWND hwndCtl) override;
+
+private:
+    static LRESULT CALLBACK UrlEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
+                                        DWORD_PTR dwRefData);
+    void FillProjects();
+    void FillEngines();
+    void ReadControls();
+    void OnFavorites();
+    void OnDropFiles(HDROP hDrop);
+    void FillFromShortcut(const ShortcutResult& result);
+    std::string Text(int nId) const;
+    void SetText(int nId, const std::string& text);
+
+    CNetbellDoc& m_doc;
+    CWin32Prompts& m_prompts;
+    TaskDialogData* m_pData = nullptr;
+    bool m_bEngineMode = false;
+    HICON m_hIcon = nullptr; // shared: owned by the system
+};

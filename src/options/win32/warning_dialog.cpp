@@ -1,0 +1,56 @@
+#include "options/win32/warning_dialog.h"
+
+#include "app/win32/app.h"
+#include "app/win32/main_frame.h"
+#include "res/resource.h"
+
+CWarningDialog::CWarningDialog(HINSTANCE hInstance) : CModalDialog(hInstance, IDD_WARNING) {}
+
+BOOL CWarningDialog::OnInitDialog()
+{
+    SetDlgItemTextA(m_hWnd, IDC_WARNING_TEXT, m_strMessage.c_str());
+    CheckDlgButton(m_hWnd, IDC_WARNING_IGNORE, m_bIgnore ? BST_CHECKED : BST_UNCHECKED);
+    // Start on OK, so a stray space bar does not tick the box.
+    SetFocus(GetDlgItem(m_hWnd, IDOK));
+    return FALSE;
+}
+
+void CWarningDialog::OnOK()
+{
+    m_bIgnore = IsDlgButtonChecked(m_hWnd, IDC_WARNING_IGNORE) == BST_CHECKED;
+    EndDialog(m_hWnd, IDOK);
+}
+
+bool CWin32WarningDialog::Run(const std::string& text, bool& bIgnore)
+{
+    CWarningDialog dlg(m_hInstance);
+    dlg.m_strMessage = text;
+    dlg.m_bIgnore = bIgnore;
+    if (dlg.DoModal(m_hwndOwner) != IDOK)
+        return false;
+    bIgnore = dlg.m_bIgnore;
+    return true;
+}
+
+std::string LoadWarningText(HINSTANCE hInstance, UINT nStringId)
+{
+    for (int size = 256; size <= 65536; size *= 2) {
+        std::string buf(size, '\0');
+        const int n = LoadStringA(hInstance, nStringId, &buf[0], size);
+        if (n <= 0)
+            return std::string();
+        if (n < size - 1)
+            return buf.substr(0, n);
+    }
+    return std::string();
+}
+
+void ShowWarning(UINT nStringId)
+{
+    CNetbellApp& app = GetApp();
+    CMainFrame* pFrame = app.MainFrame();
+    CWin32WarningDialog dialog(app.Instance(), pFrame ? pFrame->GetSafeHwnd() : nullptr);
+    const HINSTANCE hInstance = app.Instance();
+    ShowWarning(nStringId, app.Settings(), dialog,
+                [hInstance](unsigned nId) { return LoadWarningText(hInstance, nId); });
+}

@@ -1,0 +1,60 @@
+#pragma once
+// What the task list shows for a task, and the order of its rows.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "model/remind_task.h"
+
+class CNetbellDoc;
+
+enum TaskColumn {
+    colType,
+    colPriority,
+    colName,
+    colDescription,
+    colUrl,
+    colProject,
+    colAssignTo,
+    colBillingInfo,
+    colDateAdded,
+    kTaskColumnCount
+};
+
+// State images of the check box column.
+inline constexpr int kStateNotDone = 1;
+inline constexpr int kStateDone = 2;
+
+struct TaskRow {
+    size_t nTaskIndex = 0; // the task's index in the document's array
+    int nImage = 0;
+    int nState = kStateNotDone;
+    std::array<std::string, kTaskColumnCount> cells;
+};
+
+// Names and descriptions are cut when a row is filled, not when a command
+// rewrites a row's cells.
+inline constexpr size_t kFillCut = 40;
+
+TaskRow MakeTaskRow(const CRemindTask& task, size_t nTaskIndex);
+// The text of one cell, in full.
+std::string TaskCellText(const CRemindTask& task, int nColumn);
+
+// "%d %b %Y": two-digit day, English month abbreviation, four-digit year.
+// A null or invalid date, or one outside the years 100 to 9999, shows empty.
+std::string FormatDateAdded(const COleDateTime& dt);
+// The local time as an OLE date, to the second.
+COleDateTime MakeOleDate(int year, int month, int day, int hour, int minute, int second);
+
+// The comparison of two rows under a column; with bDescending the tasks
+// change places. Negative, zero or positive.
+int CompareTasks(const CRemindTask& a, const CRemindTask& b, int nColumn, bool bDescending);
+
+// The rows of a full refill, top to bottom: every task that is not deleted,
+// in reverse array order (each was inserted at the top), then sorted by the
+// column. Rows that compare equal keep the reverse array order.
+std::vector<size_t> FillOrder(const CNetbellDoc& doc, int nSortColumn, bool bDescending);
+// Sorts rows given by their task indexes, as a column click does.
+void SortRows(const CNetbellDoc& doc, std::vector<size_t>& rows, int nSortColumn, bool bDescending);

@@ -1,0 +1,104 @@
+// ResolveInternetShortcut against the shell's real Internet shortcut object,
+// on .url files written to a scratch folder.
+#include "dialogs/win32/shortcuts_win32.h"
+
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class ResolveShortcutTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_bCom = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        char temp[MAX_PATH] = {};
+        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+        static int s_nCount = 0;
+        m_strDir = std::string(temp) + "nbshortcut-" + std::to_string(GetCurrentProcessId()) + "-" +
+                   std::to_string(++s_nCount);
+        ASSERT_TRUE(CreateDirectoryA(m_strDir.c_str(), nullptr));
+    }
+    void TearDown() override
+    {
+        for (const std::string& path : m_files)
+            DeleteFileA(path.c_str());
+        RemoveDirectoryA(m_strDir.c_str());
+        if (m_bCom)
+            CoUninitialize();
+    }
+
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = m_strDir + "\\" + name;
+        std::ofstream out(path, std::ios::binary);
+        out << bytes;
+        m_files.push_back(path);
+        return path;
+    }
+
+    std::string m_strDir;
+    std::vector<std::string> m_files;
+    bool m_bCom = false;
+};
+
+const char kGood[] = "[InternetShortcut]\r\nURL=http://www.example.com/netbell/\r\n";
+
+} // namespace
+
+TEST_F(ResolveShortcutTest, AGoodShortcutGivesItsUrlAndTitleInAnyCase)
+{
+    ShortcutResult r = ResolveInternetShortcut(Write("My Site.url", kGood));
+    EXPECT_EQ(r.outcome, ShortcutOutcome::Resolved);
+    EXPECT_EQ(r.url, "http://www.example.com/netbell/");
+    EXPECT_EQ(r.title, "My Site");
+
+    r = ResolveInternetShortcut(Write("Shouting.URL", "[InternetShortcut]\r\nURL=news:comp.misc\r\n"));
+    EXPECT_EQ(r.outcome, ShortcutOutcome::Resolved);
+    EXPECT_EQ(r.url, "news:comp.misc");
+    EXPECT_EQ(r.title, "Shouting");
+
+    r = ResolveInternetShortcut(Write(".url", kGood));
+    EXPECT_EQ(r.outcome, ShortcutOutcome::Resolved);
+    EXPECT_EQ(r.title, "");
+}
+
+TEST_F(ResolveShortcutTest, FilesWithoutAUrlFailToLoadButKeepTheirTitle)
+{
+    const std::vector<std::pair<std::string, std::string>> bad = {
+        {"Empty.url", ""},
+        {"No Line.url", "[InternetShortcut]\r\nIconIndex=0\r\n"},
+        {"Other Section.url", "[Somewhere]\r\nURL=http://elsewhere.example/\r\n"},
+        {"Binary.url", std::string("\x00\xff\xfe\x01\x02[\x80\x81", 9) + std::string(300, '\x7f')},
+    };
+    // A good file first: an object that failed to load could still answer
+    // with the URL it read before, which must not leak into the bad ones.
+    ASSERT_EQ(ResolveInternetShortcut(Write("Good.url", kGood)).outcome, ShortcutOutcome::Resolved);
+    for (const auto& file : bad) {
+        SCOPED_TRACE(file.first);
+        const ShortcutResult r = ResolveInternetShortcut(Write(file.first, file.second));
+        EXPECT_EQ(r.outcome, ShortcutOutcome::LoadFailed);
+        EXPECT_EQ(r.url, "");
+        EXPECT_EQ(r.title, file.first.substr(0, file.first.size() - 4));
+    }
+
+    const ShortcutResult missing = ResolveInternetShortcut(m_strDir + "\\Nowhere.url");
+    EXPECT_EQ(missing.outcome, ShortcutOutcome::LoadFailed);
+    EXPECT_EQ(missing.title, "Nowhere");
+}
+
+TEST_F(ResolveShortcutTest, OtherFilesAreNotShortcutsEvenWithShortcutContents)
+{
+    for (const char* name : {"Site.lnk", "page.htm", "noextension", "Site.url.txt", "url"}) {
+        SCOPED_TRACE(name);
+        const ShortcutResult r = ResolveInternetShortcut(Write(name, kGood));
+        EXPECT_EQ(r.outcome, ShortcutOutcome::NotShortcut);
+        EXPECT_EQ(r.url, "");
+        EXPECT_EQ(r.title, "");
+    }
+}

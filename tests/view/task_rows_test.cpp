@@ -1,0 +1,107 @@
+#include "view/task_rows.h"
+
+#include <gtest/gtest.h>
+
+#include "model/netbell_doc.h"
+#include "support/fakes.h"
+
+TEST(DateAdded, FormatsDayMonthYearFromOleDays)
+{
+    COleDateTime dt;
+    dt.m_dt = 35771.5; // 7 December 1997, noon
+    EXPECT_EQ(FormatDateAdded(dt), "07 Dec 1997");
+    dt.m_dt = 0.0;
+    EXPECT_EQ(FormatDateAdded(dt), "30 Dec 1899");
+    dt.m_dt = -1.25; // a day earlier, 06:00
+    EXPECT_EQ(FormatDateAdded(dt), "29 Dec 1899");
+    dt.m_dt = 59.0; // the 1900 leap day that never was is not counted
+    EXPECT_EQ(FormatDateAdded(dt), "27 Feb 1900");
+    dt.m_dt = 36585.99;
+    EXPECT_EQ(FormatDateAdded(dt), "29 Feb 2000");
+    dt.m_status = COleDateTime::null;
+    EXPECT_EQ(FormatDateAdded(dt), "");
+    dt = COleDateTime{COleDateTime::valid, 1e300};
+    EXPECT_EQ(FormatDateAdded(dt), "");
+
+    EXPECT_EQ(MakeOleDate(1997, 12, 7, 12, 0, 0).m_dt, 35771.5);
+    EXPECT_EQ(FormatDateAdded(MakeOleDate(2026, 12, 8, 23, 59, 59)), "08 Dec 2026");
+    EXPECT_NEAR(MakeOleDate(1899, 12, 29, 6, 0, 0).m_dt, -1.25, 1e-9);
+}
+
+TEST(TaskRows, CellsCutNameAndDescriptionToForty)
+{
+    CRemindTask t;
+    t.m_nKind = kindEMail;
+    t.m_nStatus = statusDone;
+    t.m_nPriority = priorityLow;
+    t.m_strName = std::string(50, 'n');
+    t.m_strDescription = std::string(39, 'd');
+    t.m_strUrl = std::string(60, 'u');
+    t.m_strProject = "p";
+    t.m_strAssignTo = "a";
+    t.m_strBillingInfo = "b";
+    t.m_dtAdded.m_dt = 35771.5;
+    const TaskRow row = MakeTaskRow(t, 7);
+    EXPECT_EQ(row.nTaskIndex, 7u);
+    EXPECT_EQ(row.nImage, 11);
+    EXPECT_EQ(row.nState, kStateDone);
+    EXPECT_EQ(row.cells[colType], "E-Mail");
+    EXPECT_EQ(row.cells[colPriority], "Low");
+    EXPECT_EQ(row.cells[colName], std::string(40, 'n'));
+    EXPECT_EQ(row.cells[colDescription], std::string(39, 'd'));
+    EXPECT_EQ(row.cells[colUrl], std::string(60, 'u'));
+    EXPECT_EQ(row.cells[colProject], "p");
+    EXPECT_EQ(row.cells[colAssignTo], "a");
+    EXPECT_EQ(row.cells[colBillingInfo], "b");
+    EXPECT_EQ(row.cells[colDateAdded], "07 Dec 1997");
+    EXPECT_EQ(TaskCellText(t, colName), std::string(50, 'n'));
+
+    t.m_nStatus = statusDeleted;
+    EXPECT_EQ(MakeTaskRow(t, 0).nState, kStateNotDone);
+}
+
+TEST(TaskRows, ComparisonPerColumnAndDirection)
+{
+    CRemindTask a, b;
+    a.m_nKind = kindBrowse;
+    b.m_nKind = kindNewsgroup;
+    EXPECT_LT(CompareTasks(a, b, colType, false), 0);
+    EXPECT_GT(CompareTasks(a, b, colType, true), 0);
+
+    a.m_nPriority = priorityHigh;
+    b.m_nPriority = priorityLow;
+    EXPECT_LT(CompareTasks(a, b, colPriority, false), 0);
+
+    a.m_strProject = "alpha";
+    b.m_strProject = "ALPHA";
+    EXPECT_EQ(CompareTasks(a, b, colProject, false), 0);
+    b.m_strProject = "Beta";
+    EXPECT_LT(CompareTasks(a, b, colProject, false), 0);
+    b.m_strProject = "alpha2";
+    EXPECT_LT(CompareTasks(a, b, colProject, false), 0);
+
+    // Less than a day apart counts as equal; a day or more does not.
+    a.m_dtAdded.m_dt = 1000.9;
+    b.m_dtAdded.m_dt = 1000.1;
+    EXPECT_EQ(CompareTasks(a, b, colDateAdded, false), 0);
+    b.m_dtAdded.m_dt = 999.8;
+    EXPECT_GT(CompareTasks(a, b, colDateAdded, false), 0);
+    EXPECT_LT(CompareTasks(a, b, colDateAdded, true), 0);
+}
+
+TEST(TaskRows, FillOrderSkipsDeletedAndStartsFromTheNewest)
+{
+    CFakeFileSystem fs;
+    CFakePrompts prompts;
+    CNetbellDoc doc(fs, prompts);
+    const uint32_t kinds[] = {kindNote, kindBrowse, kindNote, kindSearch, kindBrowse};
+    for (uint32_t k : kinds) {
+        doc.m_arrTasks.push_back(std::make_unique<CRemindTask>());
+        doc.m_arrTasks.back()->m_nKind = k;
+    }
+    doc.m_arrTasks[2]->m_nStatus = statusDeleted;
+    // Equal kinds keep the order of insertion at the top: the newest first.
+    EXPECT_EQ(FillOrder(doc, colType, false), (std::vector<size_t>{4, 1, 0, 3}));
+    EXPECT_EQ(FillOrder(doc, colType, true), (std::vector<size_t>{3, 0, 4, 1}));
+    EXPECT_EQ(FillOrder(doc, colName, false), (std::vector<size_t>{4, 3, 1, 0}));
+}
