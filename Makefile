@@ -37,6 +37,9 @@ test-native: native
 test-win32: win32
 	scripts/with-wine.sh wine $(WIN32)/netbell_win32_tests.exe
 
+test-e2e: win32
+	tests/e2e/run.sh
+
 bench: native
 	$(NATIVE)/netbell_bench --benchmark_counters_tabular=true
 	NETBELL_XVFB=1 scripts/with-wine.sh bench/tray_bench.sh

@@ -25,5 +25,13 @@ for f in "$win/tray_bench.exe" "$win/tray_minimal.exe" "$exe"; do
     fi
 done
 echo "== tray icon under Wine (median of ${TRAY_BENCH_RUNS:-15} runs each)"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
 wine "$win/tray_bench.exe" "$(winepath -w "$exe")" "$(winepath -w "$win/tray_minimal.exe")" \
-    "${TRAY_BENCH_RUNS:-15}"
+    "${TRAY_BENCH_RUNS:-15}" | tee "$log"
+# wine returns 0 when its session is ended under it (another with-wine.sh
+# on the same prefix ends everything there when it finishes).
+if ! grep -q '^tray icon ratio' "$log"; then
+    echo "tray bench: it did not finish; was its Wine session ended under it?" >&2
+    exit 1
+fi

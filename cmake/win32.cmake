@@ -7,7 +7,7 @@ file(GLOB WIN32_LAYER_SOURCES CONFIGURE_DEPENDS src/*/win32/*.cpp)
 list(FILTER WIN32_LAYER_SOURCES EXCLUDE REGEX ".*/winmain\\.cpp$")
 add_library(netbell_win32 STATIC ${WIN32_LAYER_SOURCES})
 target_link_libraries(netbell_win32 PUBLIC netbell_core
-  comctl32 shell32 ole32 oleaut32 uuid advapi32 user32 gdi32 shlwapi)
+  comctl32 shell32 ole32 oleaut32 uuid advapi32 user32 gdi32 shlwapi comdlg32 rasapi32)
 
 add_executable(netbell WIN32 src/app/win32/winmain.cpp src/res/netbell.rc)
 target_link_libraries(netbell PRIVATE netbell_win32)
@@ -56,3 +56,10 @@ target_link_libraries(tray_bench PRIVATE user32 advapi32 shell32 winmm)
 
 # The help page ships beside the program.
 configure_file(src/res/help/Netbell.htm ${CMAKE_BINARY_DIR}/Netbell.htm COPYONLY)
+
+# Dial-up networking stand-in for the end-to-end runs (never shipped): loaded
+# in place of the system's through WINEDLLOVERRIDES=rasapi32=n.
+add_library(rasapi32_standin SHARED tests/standins/rasapi32/rasapi32.cpp)
+set_target_properties(rasapi32_standin PROPERTIES PREFIX "" OUTPUT_NAME rasapi32
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/standins)
+target_link_options(rasapi32_standin PRIVATE -static-libgcc -static-libstdc++ -Wl,--kill-at)

@@ -1,9 +1,5 @@
 // What reaches the disk: the data file written at Exit, the task list read
 // from it, and the backup copy.
-//
-// DISABLED_ until the real program reads and writes its data file and has
-// the Exit and Backup commands; the program in the tree today only opens a
-// plain window.
 #include <gtest/gtest.h>
 
 #include "driver.h"
@@ -50,7 +46,7 @@ protected:
     }
 };
 
-TEST_F(DataFile, DISABLED_ExitWritesTheEmptyDocumentAndRemovesTheIcon)
+TEST_F(DataFile, ExitWritesTheEmptyDocumentAndRemovesTheIcon)
 {
     CProcess* p = nullptr;
     HWND frame = StartReturningUser(p);
@@ -67,7 +63,7 @@ TEST_F(DataFile, DISABLED_ExitWritesTheEmptyDocumentAndRemovesTheIcon)
     EXPECT_EQ((std::vector<std::string>{"Default.nbl", "netbell.exe"}), ListFolder(m_strFolder));
 }
 
-TEST_F(DataFile, DISABLED_TasksReadAtStartAreListedAndWrittenBackAtExit)
+TEST_F(DataFile, TasksReadAtStartAreListedAndWrittenBackAtExit)
 {
     ASSERT_TRUE(WriteFileBytes(DataPath(), OneNoteDataFile()));
     CProcess* p = nullptr;
@@ -95,7 +91,7 @@ TEST_F(DataFile, DISABLED_TasksReadAtStartAreListedAndWrittenBackAtExit)
     EXPECT_EQ(OneNoteDataFile(), ReadFileBytes(DataPath()).value_or(Bytes{}));
 }
 
-TEST_F(DataFile, DISABLED_BackupToTheChosenFolderCopiesTheDataFile)
+TEST_F(DataFile, BackupToTheChosenFolderCopiesTheDataFile)
 {
     ASSERT_TRUE(WriteFileBytes(DataPath(), OneNoteDataFile()));
     const std::string backupDir = JoinPath(m_strFolder, "backups");
@@ -121,7 +117,7 @@ TEST_F(DataFile, DISABLED_BackupToTheChosenFolderCopiesTheDataFile)
     EXPECT_EQ(*data, ReadFileBytes(backup).value_or(Bytes{})) << "backup and data file differ";
 }
 
-TEST_F(DataFile, DISABLED_BackupUnderItsSettingNameReplacesTheEarlierCopy)
+TEST_F(DataFile, BackupUnderItsSettingNameReplacesTheEarlierCopy)
 {
     const std::string backupDir = JoinPath(m_strFolder, "backups");
     ASSERT_TRUE(CreateDirectoryA(backupDir.c_str(), nullptr));
@@ -141,7 +137,7 @@ TEST_F(DataFile, DISABLED_BackupUnderItsSettingNameReplacesTheEarlierCopy)
     EXPECT_EQ((std::vector<std::string>{"mine.bak"}), ListFolder(backupDir));
 }
 
-TEST_F(DataFile, DISABLED_BackupToAMissingFolderFailsAndChangesNothing)
+TEST_F(DataFile, BackupToAMissingFolderFailsAndChangesNothing)
 {
     const std::string missing = JoinPath(m_strFolder, "missing");
     WriteSetting("Backup Path", missing);

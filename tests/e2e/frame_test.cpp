@@ -1,9 +1,5 @@
 // The main window and the icon: showing and hiding, the tray menu, the menu
 // bar, the About box and the refused Exit, the Sponsors dialog.
-//
-// DISABLED_ until the real main frame is in (class "NetbellMainFrame", the
-// tray icon, the menus and dialogs); the program in the tree today only
-// opens a plain window.
 #include <gtest/gtest.h>
 
 #include "driver.h"
@@ -41,7 +37,7 @@ protected:
     }
 };
 
-TEST_F(MainWindow, DISABLED_StartsHiddenWithItsCaptionListToolbarAndStatusBar)
+TEST_F(MainWindow, StartsHiddenWithItsCaptionListToolbarAndStatusBar)
 {
     CProcess* p = nullptr;
     HWND frame = StartHidden(p);
@@ -54,7 +50,7 @@ TEST_F(MainWindow, DISABLED_StartsHiddenWithItsCaptionListToolbarAndStatusBar)
     EXPECT_TRUE(OpenDialogs(p->Id()).empty()) << Describe(*p);
 }
 
-TEST_F(MainWindow, DISABLED_OnlyADoubleClickOnItsOwnIconShowsTheWindow)
+TEST_F(MainWindow, OnlyADoubleClickOnItsOwnIconShowsTheWindow)
 {
     CProcess* p = nullptr;
     HWND frame = StartHidden(p);
@@ -67,7 +63,7 @@ TEST_F(MainWindow, DISABLED_OnlyADoubleClickOnItsOwnIconShowsTheWindow)
     EXPECT_TRUE(VisibleAfter(frame, kTrayIconId, WM_LBUTTONDBLCLK)) << "a second double click does not toggle";
 }
 
-TEST_F(MainWindow, DISABLED_ClosingTheWindowOnlyHidesIt)
+TEST_F(MainWindow, ClosingTheWindowOnlyHidesIt)
 {
     CProcess* p = nullptr;
     HWND frame = StartHidden(p);
@@ -89,7 +85,7 @@ TEST_F(MainWindow, DISABLED_ClosingTheWindowOnlyHidesIt)
     EXPECT_TRUE(WaitUntil([&] { return IsVisible(frame); }, 5000));
 }
 
-TEST_F(MainWindow, DISABLED_RightButtonReleaseOpensTheTrayMenu)
+TEST_F(MainWindow, RightButtonReleaseOpensTheTrayMenu)
 {
     CProcess* p = nullptr;
     HWND frame = StartHidden(p);
@@ -134,7 +130,7 @@ TEST_F(MainWindow, DISABLED_RightButtonReleaseOpensTheTrayMenu)
     EXPECT_TRUE(p->IsRunning());
 }
 
-TEST_F(MainWindow, DISABLED_MenuBarOffersTheCommands)
+TEST_F(MainWindow, MenuBarOffersTheCommands)
 {
     CProcess* p = nullptr;
     HWND frame = StartHidden(p);
@@ -161,7 +157,7 @@ TEST_F(MainWindow, DISABLED_MenuBarOffersTheCommands)
     EXPECT_EQ(static_cast<UINT>(kCmdAbout), help.back().id);
 }
 
-TEST_F(MainWindow, DISABLED_ExitIsRefusedWhileTheAboutBoxIsOpen)
+TEST_F(MainWindow, ExitIsRefusedWhileTheAboutBoxIsOpen)
 {
     CProcess* p = nullptr;
     HWND frame = StartHidden(p);
@@ -199,7 +195,7 @@ TEST_F(MainWindow, DISABLED_ExitIsRefusedWhileTheAboutBoxIsOpen)
     EXPECT_TRUE(p->WaitForExit(kWaitMs)) << Describe(*p);
 }
 
-TEST_F(MainWindow, DISABLED_SponsorsDialogOpensAndCloses)
+TEST_F(MainWindow, SponsorsDialogOpensAndCloses)
 {
     CProcess* p = nullptr;
     HWND frame = StartHidden(p);

@@ -8,6 +8,8 @@
 #include "app/win32/shell_dialogs.h"
 #include "app/win32/thread_messages.h"
 #include "monitor/win32/connection_monitor.h"
+#include "monitor/win32/ras_connection.h"
+#include "monitor/win32/reminder_dlg.h"
 #include "options/win32/warning_dialog.h"
 #include "model/netbell_doc.h"
 #include "res/resource.h"
@@ -74,7 +76,8 @@ int TextWidth(HWND hwnd, const char* text)
 } // namespace
 
 CMainFrame::CMainFrame(CNetbellApp& app)
-    : m_app(app), m_trayIcon(IDI_TRAY), m_view(app)
+    : m_app(app), m_trayIcon(IDI_TRAY), m_view(app),
+      m_reminder(app.Doc(), app.Settings(), app.Prompts(), app.Guard(), TheReminderFlags(), *this)
 {
     g_bWindowShown = 0;
     g_bSnoozing = 0;
@@ -126,7 +129,13 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_TRAYICON_NOTIFY: return m_trayIcon.OnTrayNotification(wParam, lParam);
     case WM_SHOW_TASKLIST: ShowTaskList(); return 0;
-    case WM_CONNECTION_UP: return 0; // the reminder cycle answers it
+    case WM_CONNECTION_UP: m_reminder.OnConnectionUp(); return 0;
+    case WM_TIMER:
+        if (wParam == REMINDER_TIMER_ID) {
+            m_reminder.OnTimer();
+            return 0;
+        }
+        return Default(msg, wParam, lParam);
     case WM_DROPFILES:
         // Files dropped on the frame are not documents to open.
         DragFinish(reinterpret_cast<HDROP>(wParam));
@@ -294,7 +303,36 @@ void CMainFrame::OnClose()
 
 void CMainFrame::AskRemindDuringConnection()
 {
-    // The reminder cycle asks here whether to remind during this connection.
+    m_reminder.AskRemindDuringConnection();
+}
+
+void CMainFrame::RunPrompt(ReminderDlgData& data)
+{
+    CReminderDlg dlg(m_app.Instance(), data, m_app.Prompts());
+    m_pReminderDlg = &dlg;
+    dlg.DoModal(m_hWnd);
+    m_pReminderDlg = nullptr;
+}
+
+void CMainFrame::BringPromptForward()
+{
+    if (m_pReminderDlg && m_pReminderDlg->GetSafeHwnd())
+        SetForegroundWindow(m_pReminderDlg->GetSafeHwnd());
+}
+
+bool CMainFrame::SetReminderTimer(unsigned nMilliseconds)
+{
+    return SetTimer(m_hWnd, REMINDER_TIMER_ID, nMilliseconds, nullptr) != 0;
+}
+
+void CMainFrame::KillReminderTimer()
+{
+    KillTimer(m_hWnd, REMINDER_TIMER_ID);
+}
+
+uintptr_t CMainFrame::GetActiveConnection()
+{
+    return ::GetActiveConnection();
 }
 
 void CMainFrame::OnDestroy()
@@ -370,6 +408,7 @@ void CMainFrame::OnCommand(UINT nId)
     case ID_OPTIONS: OnOptions(); break;
     case ID_APP_ABOUT: OnAbout(); break;
     case ID_SPONSORS: OnSponsors(); break;
+    case ID_REMINDER: m_reminder.OnReminder(); break;
     case ID_HELP_INDEX:
     case ID_HELP:
     case ID_CONTEXT_HELP: OnHelpTopics(); break;
@@ -402,6 +441,7 @@ bool CMainFrame::IsCommandEnabled(UINT nId)
     case ID_OPTIONS:
     case ID_APP_ABOUT:
     case ID_SPONSORS:
+    case ID_REMINDER:
     case ID_HELP_INDEX:
     case ID_HELP:
     case ID_CONTEXT_HELP:

@@ -8,12 +8,14 @@
 #include <string>
 
 #include "app/win32/window.h"
+#include "monitor/reminder.h"
 #include "monitor/win32/tray_icon.h"
 #include "view/win32/netbell_view.h"
 
 class CNetbellApp;
+class CReminderDlg;
 
-class CMainFrame : public CWindow, private IFrontPageTasks {
+class CMainFrame : public CWindow, private IFrontPageTasks, private IReminderPorts {
 public:
     explicit CMainFrame(CNetbellApp& app);
     ~CMainFrame() override;
@@ -21,7 +23,6 @@ public:
     // Creates the window hidden; false ends the start.
     bool Create();
 
-    void ShowTaskList();
     void OnExit();
     void OnOptions();
     CNetbellView& GetView() { return m_view; }
@@ -37,6 +38,14 @@ private:
     void EditFrontPageItem(int) override {}
     void EditFrontPageSelection() override {}
     void ShowWarning(unsigned nStringId) override;
+
+    // IReminderPorts
+    void RunPrompt(ReminderDlgData& data) override;
+    void BringPromptForward() override;
+    bool SetReminderTimer(unsigned nMilliseconds) override;
+    void KillReminderTimer() override;
+    void ShowTaskList() override;
+    uintptr_t GetActiveConnection() override;
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate();
@@ -65,7 +74,9 @@ private:
     BOOL m_bFrontPagePresent = FALSE;
     HWND m_wndStatusBar = nullptr;
     HWND m_wndToolBar = nullptr;
+    CReminderDlg* m_pReminderDlg = nullptr; // the prompt while it is open
     CNetbellView m_view;
+    CReminderCycle m_reminder;
     HACCEL m_hAccel = nullptr; // a resource: freed with the module
     HMENU m_hMenu = nullptr;   // destroyed with the window
     UINT m_uTaskbarCreated = 0;

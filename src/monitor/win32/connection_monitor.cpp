@@ -1,6 +1,8 @@
 #include "monitor/win32/connection_monitor.h"
 
 #include "app/win32/thread_messages.h"
+#include "monitor/reminder.h"
+#include "monitor/win32/ras_connection.h"
 
 volatile LONG g_bWindowShown = 0;
 volatile LONG g_bSnoozing = 0;
@@ -11,13 +13,34 @@ namespace {
 
 constexpr DWORD kPollInterval = 10000;
 
+class CMonitorPorts : public IMonitorPorts {
+public:
+    explicit CMonitorPorts(DWORD dwMainThreadId) : m_dwMainThreadId(dwMainThreadId) {}
+    uintptr_t GetActiveConnection() override { return ::GetActiveConnection(); }
+    // The monitor only looks at the guard; it never takes it.
+    bool IsDialogGuardTaken() override { return WaitForSingleObject(g_hDialogFreeEvent, 0) != WAIT_OBJECT_0; }
+    void PostConnectionUp() override { PostThreadMessageA(m_dwMainThreadId, WM_CONNECTION_UP, 0, 0); }
+    void BeepExclamation() override { MessageBeep(MB_ICONEXCLAMATION); }
+
+private:
+    DWORD m_dwMainThreadId;
+};
+
 } // namespace
 
-DWORD WINAPI ConnectionMonitorProc(LPVOID)
+ReminderFlags& TheReminderFlags()
 {
-    // Wakes every ten seconds until Exit; the dial-up poll joins this loop
-    // with the reminder cycle.
-    while (WaitForSingleObject(g_hQuitEvent, kPollInterval) == WAIT_TIMEOUT) {
+    static ReminderFlags flags{g_bWindowShown, g_bSnoozing, g_bDontNotify, g_bNotified};
+    return flags;
+}
+
+DWORD WINAPI ConnectionMonitorProc(LPVOID lpParam)
+{
+    CMonitorPorts ports(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(lpParam)));
+    for (;;) {
+        WaitForSingleObject(g_hQuitEvent, kPollInterval);
+        if (WaitForSingleObject(g_hQuitEvent, 0) == WAIT_OBJECT_0)
+            return 0;
+        MonitorPoll(TheReminderFlags(), ports);
     }
-    return 0;
 }

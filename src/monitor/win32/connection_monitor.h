@@ -9,5 +9,9 @@ extern volatile LONG g_bSnoozing;
 extern volatile LONG g_bDontNotify;
 extern volatile LONG g_bNotified;
 
+struct ReminderFlags;
+// The four flags above, as the reminder logic takes them.
+ReminderFlags& TheReminderFlags();
+
 // Runs until g_hQuitEvent is signalled; lpParam is the main thread's id.
 DWORD WINAPI ConnectionMonitorProc(LPVOID lpParam);

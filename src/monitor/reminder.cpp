@@ -1,0 +1,146 @@
+#include "monitor/reminder.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "app/app_shell.h"
+#include "app/settings.h"
+#include "model/netbell_doc.h"
+
+void MonitorPoll(ReminderFlags& flags, IMonitorPorts& ports)
+{
+    if (!flags.bWindowShown && !flags.bSnoozing && !flags.bDontNotify && !flags.bNotified &&
+        ports.GetActiveConnection() != 0) {
+        if (ports.IsDialogGuardTaken()) {
+            ports.BeepExclamation();
+        } else {
+            ports.PostConnectionUp();
+            flags.bNotified = 1;
+        }
+    }
+    if ((flags.bDontNotify || flags.bNotified) && ports.GetActiveConnection() == 0) {
+        flags.bDontNotify = 0;
+        flags.bNotified = 0;
+    }
+}
+
+std::optional<std::string> ValidateMinutes(const std::string& text, int& nMinutes)
+{
+    // Blanks around one optional sign and its digits, as a typed integer may have.
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    bool bNegative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        bNegative = text[i++] == '-';
+    const size_t digits = i;
+    long long value = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        if (value < 1000000000LL)
+            value = value * 10 + (text[i] - '0');
+        ++i;
+    }
+    const bool bHadDigits = i > digits;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    if (!bHadDigits || i != text.size())
+        return std::string("Please enter an integer.");
+    if (bNegative)
+        value = -value;
+    if (value < kMinMinutes || value > kMaxMinutes) {
+        char buf[80];
+        std::snprintf(buf, sizeof buf, "Please enter an integer between %d and %d.", kMinMinutes, kMaxMinutes);
+        return std::string(buf);
+    }
+    nMinutes = static_cast<int>(value);
+    return std::nullopt;
+}
+
+CReminderCycle::CReminderCycle(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& prompts, CDialogGuard& guard,
+                               ReminderFlags& flags, IReminderPorts& ports)
+    : m_doc(doc), m_settings(settings), m_prompts(prompts), m_guard(guard), m_flags(flags), m_ports(ports)
+{
+}
+
+void CReminderCycle::OnConnectionUp()
+{
+    CDialogGuardScope guard(m_guard);
+    if (!guard.Busy())
+        ShowReminderPrompt();
+}
+
+void CReminderCycle::OnTimer()
+{
+    if (m_guard.IsTaken()) {
+        m_ports.KillReminderTimer();
+        m_ports.SetReminderTimer(kGuardRetryMilliseconds);
+        return;
+    }
+    m_ports.KillReminderTimer();
+    m_flags.bWindowShown = 1;
+    m_flags.bSnoozing = 0;
+    OnConnectionUp();
+}
+
+void CReminderCycle::AskRemindDuringConnection()
+{
+    if (m_flags.bSnoozing || !m_flags.bNotified || m_ports.GetActiveConnection() == 0 || m_doc.GetTaskCount() == 0)
+        return;
+    if (m_prompts.ShowMessage("Would you like to be reminded about these tasks during this connection ?",
+                              "Remind about Tasks ?", MsgButtons::yesNo, MsgIcon::question) == MsgResult::no)
+        return;
+    OnConnectionUp();
+}
+
+void CReminderCycle::ShowReminderPrompt()
+{
+    if (m_bPromptOpen) {
+        m_ports.BringPromptForward();
+        return;
+    }
+    const size_t nCount = m_doc.GetTaskCount();
+    if (nCount == 0)
+        return;
+    m_bPromptOpen = true;
+    m_flags.bWindowShown = 1;
+    m_doc.OnSaveDocument(m_doc.GetPathName());
+
+    ReminderDlgData data;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%li", static_cast<long>(nCount));
+    data.strCount = buf;
+    data.nChoice = choiceNow;
+    data.nMinutes = ReadSetting(m_settings, setting::RemindIn);
+    for (MsgIcon sound : {MsgIcon::question, MsgIcon::question, MsgIcon::exclamation, MsgIcon::exclamation,
+                          MsgIcon::stop, MsgIcon::exclamation})
+        m_prompts.Beep(sound);
+    m_ports.RunPrompt(data);
+
+    switch (data.nChoice) {
+    case choiceSnooze: {
+        const unsigned nDelay = static_cast<unsigned>(data.nMinutes) * 60000u;
+        bool bSet = m_ports.SetReminderTimer(nDelay);
+        if (!bSet) {
+            m_ports.KillReminderTimer();
+            bSet = m_ports.SetReminderTimer(nDelay);
+        }
+        if (bSet)
+            m_flags.bSnoozing = 1;
+        else
+            m_prompts.ShowMessage("Unable to set timer, You may be low on resources.", "Timer Error", MsgButtons::ok,
+                                  MsgIcon::exclamation);
+        m_flags.bWindowShown = 0;
+        WriteSetting(m_settings, setting::RemindIn, data.nMinutes);
+        break;
+    }
+    case choiceQuiet:
+        m_flags.bDontNotify = 1;
+        m_flags.bWindowShown = 0;
+        break;
+    default:
+        m_ports.KillReminderTimer();
+        m_ports.ShowTaskList();
+        break;
+    }
+    m_bPromptOpen = false;
+}

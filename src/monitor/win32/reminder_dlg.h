@@ -1,0 +1,25 @@
+#pragma once
+// The reminder prompt (template 135).
+
+#include <windows.h>
+
+#include "app/win32/window.h"
+#include "monitor/reminder.h"
+
+class IPrompts;
+
+class CReminderDlg : public CModalDialog {
+public:
+    CReminderDlg(HINSTANCE hInstance, ReminderDlgData& data, IPrompts& prompts);
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    BOOL OnCommand(WORD id, WORD code, HWND hwndCtl) override;
+
+private:
+    void EnableMinutes(bool bEnable);
+
+    ReminderDlgData& m_data;
+    IPrompts& m_prompts;
+};

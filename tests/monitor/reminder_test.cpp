@@ -1,0 +1,282 @@
+#include "monitor/reminder.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_shell.h"
+#include "app/settings.h"
+#include "model/netbell_doc.h"
+#include "support/fakes.h"
+
+namespace {
+
+struct Flags {
+    volatile long window = 0, snoozing = 0, dontNotify = 0, notified = 0;
+    ReminderFlags refs{window, snoozing, dontNotify, notified};
+};
+
+class CFakeMonitor : public IMonitorPorts {
+public:
+    uintptr_t connection = 0;
+    bool bGuardTaken = false;
+    int nPosts = 0, nBeeps = 0, nQueries = 0;
+    uintptr_t GetActiveConnection() override
+    {
+        ++nQueries;
+        return connection;
+    }
+    bool IsDialogGuardTaken() override { return bGuardTaken; }
+    void PostConnectionUp() override { ++nPosts; }
+    void BeepExclamation() override { ++nBeeps; }
+};
+
+} // namespace
+
+TEST(MonitorPoll, PostsOnceForAConnectionWhenNobodyIsLooking)
+{
+    // Every combination of the four flags, connection and guard.
+    for (int bits = 0; bits < 64; ++bits) {
+        Flags f;
+        f.window = bits & 1;
+        f.snoozing = (bits >> 1) & 1;
+        f.dontNotify = (bits >> 2) & 1;
+        f.notified = (bits >> 3) & 1;
+        CFakeMonitor m;
+        m.connection = (bits >> 4) & 1 ? 0x1234 : 0;
+        m.bGuardTaken = (bits >> 5) & 1;
+        const bool bQuietBefore = f.window || f.snoozing || f.dontNotify || f.notified;
+        MonitorPoll(f.refs, m);
+        const bool bDue = !bQuietBefore && m.connection;
+        EXPECT_EQ(m.nPosts, bDue && !m.bGuardTaken ? 1 : 0) << bits;
+        EXPECT_EQ(m.nBeeps, bDue && m.bGuardTaken ? 1 : 0) << bits;
+        if (!m.connection) {
+            // A hang-up forgets the last connection entirely.
+            EXPECT_EQ(f.notified, 0) << bits;
+            EXPECT_EQ(f.dontNotify, 0) << bits;
+        } else {
+            EXPECT_EQ(f.notified, (bits >> 3) & 1 || (bDue && !m.bGuardTaken) ? 1 : 0) << bits;
+            EXPECT_EQ(f.dontNotify, (bits >> 2) & 1) << bits;
+        }
+        EXPECT_EQ(f.window, bits & 1);
+        EXPECT_EQ(f.snoozing, (bits >> 1) & 1);
+    }
+}
+
+TEST(MonitorPoll, QuietUntilHangUpThenRemindsTheNextConnection)
+{
+    Flags f;
+    CFakeMonitor m;
+    m.connection = 7;
+    MonitorPoll(f.refs, m);
+    EXPECT_EQ(m.nPosts, 1);
+    f.dontNotify = 1; // the user chose quiet
+    MonitorPoll(f.refs, m);
+    EXPECT_EQ(m.nPosts, 1);
+    m.connection = 0;
+    MonitorPoll(f.refs, m);
+    m.connection = 8;
+    MonitorPoll(f.refs, m);
+    EXPECT_EQ(m.nPosts, 2);
+}
+
+TEST(ReminderMinutes, IntegersFromOneToFiveHundred)
+{
+    int n = -1;
+    EXPECT_FALSE(ValidateMinutes("1", n));
+    EXPECT_EQ(n, 1);
+    EXPECT_FALSE(ValidateMinutes(" 500 ", n));
+    EXPECT_EQ(n, 500);
+    for (const char* bad : {"", "abc", "5x", "1.5", "-"})
+        EXPECT_EQ(ValidateMinutes(bad, n).value_or(""), "Please enter an integer.") << bad;
+    for (const char* out : {"0", "501", "-3", "99999999999999"})
+        EXPECT_EQ(ValidateMinutes(out, n).value_or(""), "Please enter an integer between 1 and 500.") << out;
+    EXPECT_EQ(n, 500);
+}
+
+namespace {
+
+class CFakeReminderPorts : public IReminderPorts {
+public:
+    std::function<void(ReminderDlgData&)> user = [](ReminderDlgData&) {};
+    std::vector<ReminderDlgData> shown;
+    std::vector<unsigned> timers;
+    int nTimerFailures = 0;
+    int nKills = 0, nShows = 0, nForward = 0;
+    uintptr_t connection = 1;
+
+    void RunPrompt(ReminderDlgData& data) override
+    {
+        shown.push_back(data);
+        user(data);
+    }
+    void BringPromptForward() override { ++nForward; }
+    bool SetReminderTimer(unsigned ms) override
+    {
+        if (nTimerFailures > 0) {
+            --nTimerFailures;
+            return false;
+        }
+        timers.push_back(ms);
+        return true;
+    }
+    void KillReminderTimer() override { ++nKills; }
+    void ShowTaskList() override { ++nShows; }
+    uintptr_t GetActiveConnection() override { return connection; }
+};
+
+class CFakeEvent : public IGuardEvent {
+public:
+    bool bSignalled = true;
+    bool IsSignalled() override { return bSignalled; }
+    void Set() override { bSignalled = true; }
+    void Reset() override { bSignalled = false; }
+};
+
+class ReminderTest : public ::testing::Test {
+protected:
+    CFakeFileSystem fs;
+    CFakePrompts prompts;
+    CNetbellDoc doc{fs, prompts};
+    CMemorySettingsStore settings;
+    CFakeEvent event;
+    CDialogGuard guard{event, prompts, nullptr};
+    Flags f;
+    CFakeReminderPorts ports;
+    CReminderCycle cycle{doc, settings, prompts, guard, f.refs, ports};
+
+    void SetUp() override { doc.SetPathName("D.nbl"); }
+    void AddTasks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            doc.m_arrTasks.push_back(std::make_unique<CRemindTask>());
+    }
+    void Choose(int nChoice, int nMinutes = 0)
+    {
+        ports.user = [=](ReminderDlgData& d) {
+            d.nChoice = nChoice;
+            if (nMinutes)
+                d.nMinutes = nMinutes;
+        };
+    }
+};
+
+} // namespace
+
+TEST_F(ReminderTest, PromptCountsEveryTaskSavesFirstAndPlaysSixSounds)
+{
+    AddTasks(3);
+    doc.m_arrTasks[1]->m_nStatus = statusDone;
+    doc.m_arrTasks[2]->m_nKind = kindNote;
+    ports.user = [&](ReminderDlgData&) { EXPECT_EQ(fs.nWrites, 1); };
+    cycle.OnConnectionUp();
+    ASSERT_EQ(ports.shown.size(), 1u);
+    EXPECT_EQ(ports.shown[0].strCount, "3");
+    EXPECT_EQ(ports.shown[0].nChoice, 0);
+    EXPECT_EQ(ports.shown[0].nMinutes, 5);
+    EXPECT_EQ(prompts.beeps, (std::vector<MsgIcon>{MsgIcon::question, MsgIcon::question, MsgIcon::exclamation,
+                                                   MsgIcon::exclamation, MsgIcon::stop, MsgIcon::exclamation}));
+    // Escape leaves the preset choice: the task list opens.
+    EXPECT_EQ(ports.nShows, 1);
+    EXPECT_EQ(f.window, 1);
+    EXPECT_FALSE(guard.IsTaken());
+}
+
+TEST_F(ReminderTest, AnEmptyListRaisesNothing)
+{
+    cycle.OnConnectionUp();
+    EXPECT_TRUE(ports.shown.empty());
+    EXPECT_TRUE(prompts.beeps.empty());
+    EXPECT_EQ(fs.nWrites, 0);
+    EXPECT_EQ(f.window, 0);
+}
+
+TEST_F(ReminderTest, SnoozeSetsTheTimerAndRemembersTheMinutes)
+{
+    AddTasks(1);
+    WriteSetting(settings, setting::RemindIn, 1000);
+    Choose(choiceSnooze, 500);
+    cycle.OnReminder();
+    EXPECT_EQ(ports.shown[0].nMinutes, 1000); // shown as stored; the prompt refuses it on OK
+    EXPECT_EQ(ports.timers, std::vector<unsigned>{500u * 60000u});
+    EXPECT_EQ(f.snoozing, 1);
+    EXPECT_EQ(f.window, 0);
+    EXPECT_EQ(ReadSetting(settings, setting::RemindIn), 500);
+
+    // The timer fires: the prompt again.
+    Choose(choiceNow);
+    cycle.OnTimer();
+    EXPECT_EQ(f.snoozing, 0);
+    EXPECT_EQ(ports.shown.size(), 2u);
+    EXPECT_EQ(ports.nShows, 1);
+}
+
+TEST_F(ReminderTest, ATimerThatFailsTwiceIsReported)
+{
+    AddTasks(1);
+    ports.nTimerFailures = 2;
+    Choose(choiceSnooze, 7);
+    cycle.OnReminder();
+    EXPECT_EQ(f.snoozing, 0);
+    ASSERT_FALSE(prompts.shown.empty());
+    EXPECT_EQ(prompts.shown.back().text, "Unable to set timer, You may be low on resources.");
+    EXPECT_EQ(prompts.shown.back().caption, "Timer Error");
+    EXPECT_EQ(ReadSetting(settings, setting::RemindIn), 7);
+
+    ports.nTimerFailures = 1; // the second try succeeds
+    cycle.OnReminder();
+    EXPECT_EQ(f.snoozing, 1);
+    EXPECT_EQ(prompts.shown.size(), 1u);
+}
+
+TEST_F(ReminderTest, QuietLeavesARunningTimerAlone)
+{
+    AddTasks(2);
+    Choose(choiceQuiet);
+    const int nKills = ports.nKills;
+    cycle.OnReminder();
+    EXPECT_EQ(f.dontNotify, 1);
+    EXPECT_EQ(f.window, 0);
+    EXPECT_EQ(ports.nKills, nKills);
+}
+
+TEST_F(ReminderTest, TheTimerWaitsWhileADialogIsOpen)
+{
+    AddTasks(1);
+    f.snoozing = 1;
+    event.bSignalled = false;
+    cycle.OnTimer();
+    EXPECT_EQ(ports.timers, std::vector<unsigned>{5000u});
+    EXPECT_TRUE(ports.shown.empty());
+    EXPECT_EQ(f.snoozing, 1);
+    EXPECT_TRUE(prompts.shown.empty()); // no guard message for the timer
+
+    cycle.OnConnectionUp(); // but a connection is told about the open dialog
+    EXPECT_EQ(prompts.shown.back().text, "There is already an Netbell Dialog active on your Desktop");
+}
+
+TEST_F(ReminderTest, AskingAfterHidingNeedsANotifiedConnectionAndTasks)
+{
+    cycle.AskRemindDuringConnection();
+    EXPECT_TRUE(prompts.shown.empty());
+    f.notified = 1;
+    cycle.AskRemindDuringConnection(); // no tasks
+    EXPECT_TRUE(prompts.shown.empty());
+    AddTasks(1);
+    ports.connection = 0;
+    cycle.AskRemindDuringConnection();
+    EXPECT_TRUE(prompts.shown.empty());
+    ports.connection = 1;
+    f.snoozing = 1;
+    cycle.AskRemindDuringConnection();
+    EXPECT_TRUE(prompts.shown.empty());
+    f.snoozing = 0;
+
+    prompts.answers = {MsgResult::no};
+    cycle.AskRemindDuringConnection();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Would you like to be reminded about these tasks during this connection ?");
+    EXPECT_EQ(prompts.shown[0].caption, "Remind about Tasks ?");
+    EXPECT_TRUE(ports.shown.empty());
+    prompts.answers = {MsgResult::yes};
+    cycle.AskRemindDuringConnection();
+    EXPECT_EQ(ports.shown.size(), 1u);
+}

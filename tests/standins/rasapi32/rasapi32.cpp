@@ -1,0 +1,130 @@
+// A dial-up networking stand-in for the end-to-end runs: the three functions
+// Netbell calls, in the Windows 95/NT 4 record layouts, answering from a state
+// file named by NETBELL_RAS_STATE. Each line of the file is one of
+//   connection <handle> <state> <name>   (state 0x2000 is connected)
+//   error <code> [<text>]                  (RasEnumConnections fails with code)
+// The file is read at every call, so a test changes the dial-up state by
+// rewriting it. Never shipped; loaded only through WINEDLLOVERRIDES.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Entry {
+    DWORD dwSize;
+    HANDLE hrasconn;
+    CHAR szEntryName[257];
+    CHAR szDeviceType[17];
+    CHAR szDeviceName[129];
+};
+
+struct Status {
+    DWORD dwSize;
+    DWORD rasconnstate;
+    DWORD dwError;
+    CHAR szDeviceType[17];
+    CHAR szDeviceName[129];
+};
+
+struct Connection {
+    unsigned long handle;
+    unsigned long state;
+    std::string name;
+};
+
+struct State {
+    std::vector<Connection> connections;
+    DWORD dwError = 0;
+    std::string errorText;
+};
+
+State ReadState()
+{
+    State state;
+    char path[MAX_PATH];
+    if (!GetEnvironmentVariableA("NETBELL_RAS_STATE", path, sizeof path))
+        return state;
+    FILE* f = std::fopen(path, "r");
+    if (!f)
+        return state;
+    char line[512];
+    while (std::fgets(line, sizeof line, f)) {
+        line[std::strcspn(line, "\r\n")] = '\0';
+        char word[32] = {};
+        unsigned long a = 0, b = 0;
+        int used = 0;
+        if (std::sscanf(line, "%31s %li %li %n", word, reinterpret_cast<long*>(&a), reinterpret_cast<long*>(&b),
+                        &used) >= 3 &&
+            std::strcmp(word, "connection") == 0) {
+            state.connections.push_back(Connection{a, b, line + used});
+        } else if (std::sscanf(line, "%31s %li %n", word, reinterpret_cast<long*>(&a), &used) >= 2 &&
+                   std::strcmp(word, "error") == 0) {
+            state.dwError = a;
+            state.errorText = line + used;
+        }
+    }
+    std::fclose(f);
+    return state;
+}
+
+} // namespace
+
+extern "C" {
+
+__declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(Entry* lprasconn, LPDWORD lpcb, LPDWORD lpcConnections)
+{
+    const State state = ReadState();
+    if (state.dwError)
+        return state.dwError;
+    if (!lprasconn || !lpcb || !lpcConnections || lprasconn->dwSize != sizeof(Entry))
+        return 632; // ERROR_INVALID_SIZE
+    const DWORD needed = static_cast<DWORD>(state.connections.size() * sizeof(Entry));
+    if (*lpcb < needed) {
+        *lpcb = needed;
+        *lpcConnections = static_cast<DWORD>(state.connections.size());
+        return 603; // ERROR_BUFFER_TOO_SMALL
+    }
+    for (size_t i = 0; i < state.connections.size(); ++i) {
+        Entry& e = lprasconn[i];
+        std::memset(&e, 0, sizeof e);
+        e.dwSize = sizeof e;
+        e.hrasconn = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(state.connections[i].handle));
+        lstrcpynA(e.szEntryName, state.connections[i].name.c_str(), sizeof e.szEntryName);
+        lstrcpynA(e.szDeviceType, "modem", sizeof e.szDeviceType);
+        lstrcpynA(e.szDeviceName, "Stand-in Modem", sizeof e.szDeviceName);
+    }
+    *lpcb = needed;
+    *lpcConnections = static_cast<DWORD>(state.connections.size());
+    return 0;
+}
+
+__declspec(dllexport) DWORD WINAPI RasGetConnectStatusA(HANDLE hrasconn, Status* lpStatus)
+{
+    if (!lpStatus || lpStatus->dwSize != sizeof(Status))
+        return 632;
+    for (const Connection& c : ReadState().connections) {
+        if (reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(c.handle)) == hrasconn) {
+            lpStatus->rasconnstate = c.state;
+            lpStatus->dwError = 0;
+            return 0;
+        }
+    }
+    return 6; // ERROR_INVALID_HANDLE
+}
+
+__declspec(dllexport) DWORD WINAPI RasGetErrorStringA(UINT uErrorValue, LPSTR lpszErrorString, DWORD cBufSize)
+{
+    const State state = ReadState();
+    if (state.errorText.empty() || state.dwError != uErrorValue || !lpszErrorString)
+        return 87; // ERROR_INVALID_PARAMETER
+    lstrcpynA(lpszErrorString, state.errorText.c_str(), static_cast<int>(cBufSize));
+    return 0;
+}
+
+} // extern "C"
