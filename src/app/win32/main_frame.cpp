@@ -97,8 +97,14 @@ bool CMainFrame::Create()
         return false;
     m_hMenu = LoadMenuA(hInst, MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_hAccel = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    if (!CreateEx(0, kFrameClass, " - Netbell", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, m_hMenu, hInst)) {
+    // Three quarters of the work area, centred: room for the nine columns.
+    RECT work = {0, 0, 800, 600};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int cx = (work.right - work.left) * 3 / 4;
+    const int cy = (work.bottom - work.top) * 3 / 4;
+    if (!CreateEx(0, kFrameClass, " - Netbell", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                  work.left + (work.right - work.left - cx) / 2, work.top + (work.bottom - work.top - cy) / 2, cx, cy,
+                  nullptr, m_hMenu, hInst)) {
         if (m_hMenu && !IsMenu(m_hMenu))
             m_hMenu = nullptr;
         return false;
