@@ -1,24 +1,38 @@
 #!/usr/bin/env bash
-# Runs the three test tiers and prints one closing line for all of them.
+# Runs the three test tiers and closes with one line for all of them.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 jobs=$(nproc)
-failed=0
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+failed_tiers=0
 
-echo "== tier 1: native (ctest)"
-(cd build/native && ctest --output-on-failure -j"$jobs") || failed=$((failed + 1))
+run_tier() {
+    echo "== $1"
+    shift
+    "$@" 2>&1 | tee -a "$log"
+    [ "${PIPESTATUS[0]}" -eq 0 ] || failed_tiers=$((failed_tiers + 1))
+}
 
-echo "== tier 2: Win32 units under Wine"
-scripts/with-wine.sh wine build/win32/netbell_win32_tests.exe --gtest_brief=1 || failed=$((failed + 1))
-
+run_tier "tier 1: native (ctest)" bash -c "cd build/native && ctest --output-on-failure -j$jobs"
+run_tier "tier 2: Win32 units under Wine" scripts/with-wine.sh wine build/win32/netbell_win32_tests.exe --gtest_brief=1
 if [ -x tests/e2e/run.sh ]; then
-    echo "== tier 3: end to end under Wine + Xvfb"
-    tests/e2e/run.sh || failed=$((failed + 1))
+    run_tier "tier 3: end to end under Wine + Xvfb" tests/e2e/run.sh
 fi
 
-if [ "$failed" -ne 0 ]; then
-    echo "make test: $failed tier(s) failed"
-    exit 1
+# ctest says "N tests failed out of M"; GoogleTest "[  PASSED  ] N tests."
+# and "[  FAILED  ] N tests, listed below".
+passed=0
+failed=0
+while read -r f m; do
+    passed=$((passed + m - f))
+    failed=$((failed + f))
+done < <(sed -n 's/.* \([0-9][0-9]*\) tests failed out of \([0-9][0-9]*\).*/\1 \2/p' "$log")
+while read -r n; do passed=$((passed + n)); done < <(sed -n 's/^\[  PASSED  \] \([0-9][0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
+while read -r n; do failed=$((failed + n)); done < <(sed -n 's/^\[  FAILED  \] \([0-9][0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$log")
+if [ "$failed_tiers" -ne 0 ] && [ "$failed" -eq 0 ]; then
+    failed=$failed_tiers
 fi
-echo "make test: all tiers passed"
+echo "make test: $passed passed, $failed failed"
+[ "$failed_tiers" -eq 0 ]

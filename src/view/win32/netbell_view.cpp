@@ -55,15 +55,21 @@ uint32_t KindOfNewTaskCommand(UINT nId)
 
 CNetbellView::CNetbellView(CNetbellApp& app) : m_app(app)
 {
-    HINSTANCE hInst = app.Instance();
     m_hSmallImages = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 9, 2);
+    m_hStateImages = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
+}
+
+void CNetbellView::LoadImages()
+{
+    // Loaded after the icon is in the notification area: drawing fourteen
+    // icons is the slowest step of start-up, and no row needs them sooner.
+    HINSTANCE hInst = m_app.Instance();
     for (int nIcon : kSmallIcons) {
         HICON hIcon = static_cast<HICON>(LoadImageA(hInst, MAKEINTRESOURCEA(nIcon), IMAGE_ICON, 16, 16, 0));
         ImageList_AddIcon(m_hSmallImages, hIcon);
         if (hIcon)
             DestroyIcon(hIcon);
     }
-    m_hStateImages = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
     HBITMAP hBitmap = static_cast<HBITMAP>(
         LoadImageA(hInst, MAKEINTRESOURCEA(IDB_STATEIMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (hBitmap) {
@@ -103,6 +109,7 @@ bool CNetbellView::Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage)
 
 void CNetbellView::OnInitialUpdate()
 {
+    LoadImages();
     CReportListCtrl list(m_hWnd);
     list.LoadColumnHeadings(IDS_TASK_COLUMNS);
     m_commands->FillList();

@@ -52,6 +52,7 @@ public:
     COleDateTime Now() override;
 
 private:
+    void LoadImages();
     void InsertRow(int nPosition, const TaskRow& row);
     void SelectAll();
     void OnListCommand(UINT nId);
