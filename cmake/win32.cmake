@@ -63,3 +63,11 @@ add_library(rasapi32_standin SHARED tests/standins/rasapi32/rasapi32.cpp)
 set_target_properties(rasapi32_standin PROPERTIES PREFIX "" OUTPUT_NAME rasapi32
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/standins)
 target_link_options(rasapi32_standin PRIVATE -static-libgcc -static-libstdc++ -Wl,--kill-at)
+
+# The FrontPage stand-in: a local automation server answering FrontPage's
+# dispatch ids from a state file, for the tests. Registered only in the
+# test Wine prefix (by the tests themselves, or scripts/frontpage-standin.sh).
+file(GLOB FRONTPAGE_STANDIN_SOURCES CONFIGURE_DEPENDS tests/standins/frontpage/*.cpp)
+add_executable(frontpage_standin WIN32 ${FRONTPAGE_STANDIN_SOURCES})
+target_link_libraries(frontpage_standin PRIVATE ole32 oleaut32 uuid shlwapi advapi32 user32)
+add_dependencies(netbell_win32_tests frontpage_standin)

@@ -87,5 +87,8 @@ void AppendBrowseTask(CNetbellDoc& doc, ITaskListControl& list, IClock& clock, c
     task->m_dtAdded = clock.Now();
     doc.m_arrTasks.push_back(std::move(task));
     const size_t nIndex = doc.m_arrTasks.size() - 1;
-    list.InsertRowAtTop(MakeTaskRow(*doc.m_arrTasks[nIndex], nIndex));
+    TaskRow row = MakeTaskRow(*doc.m_arrTasks[nIndex], nIndex);
+    // Only a full refill cuts long names; a dropped one shows whole.
+    row.cells[colName] = name;
+    list.InsertRowAtTop(row);
 }

@@ -130,6 +130,44 @@ int ListViewColumnCount(HWND list);
 // State image index of a row (1 unticked, 2 ticked, 0 none).
 int ListViewCheckState(HWND list, int row);
 
+// Selects exactly the given rows (none when empty); the first of them also
+// gets the focus, as a click would give it.
+bool SelectListViewRows(HANDLE hProcess, HWND list, const std::vector<int>& rows);
+// Rows selected now, top first.
+std::vector<int> ListViewSelectedRows(HWND list);
+// Small-image index of a row.
+std::optional<int> ListViewImage(HANDLE hProcess, HWND list, int row);
+// Rectangle of a row's part (LVIR_BOUNDS, LVIR_ICON, ...), client coordinates.
+std::optional<RECT> ListViewItemRect(HANDLE hProcess, HWND list, int row, int part);
+// The control's own hit test at a client point: its flags, and the row.
+std::optional<UINT> ListViewHitTest(HANDLE hProcess, HWND list, POINT pt, int* row);
+// A left click on a row's check box (its state image), as the mouse makes
+// it; false when no point of the row tests as its state image.
+bool ClickListViewStateIcon(HANDLE hProcess, HWND list, int row);
+// A key pressed and released on the list, sent so it is handled before
+// this returns.
+bool PressListViewKey(HWND list, UINT vk);
+
+// ---- controls of another process ---------------------------------------------
+
+// WM_SETTEXT and WM_GETTEXT, which Wine carries across processes; unlike
+// WindowText they reach an edit control's contents.
+bool SetControlText(HWND control, const std::string& text);
+std::optional<std::string> ControlText(HWND control);
+bool IsChecked(HWND button);
+// Items of a combo box or list box, in the order the control shows them.
+std::vector<std::string> ComboItems(HWND combo);
+std::vector<std::string> ListBoxItems(HWND listBox);
+// Selects the item with exactly this text; false when there is none.
+bool SelectComboItem(HWND combo, const std::string& text);
+// Adds one item to a multiple-selection list box's selection.
+bool SelectListBoxItem(HWND listBox, int index);
+
+// Which of the system's message-box icons a box shows, told by its pixels on
+// the screen: "stop", "exclamation", "question", "information", "none", or
+// "unknown" when the picture is none of them.
+std::string MessageBoxIcon(HWND box);
+
 // ---- menus across processes -------------------------------------------------
 
 struct CMenuItem {

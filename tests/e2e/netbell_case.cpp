@@ -102,6 +102,9 @@ void NetbellCase::TearDown()
     m_watchdog.reset();
     if (!m_strFolder.empty())
         RemoveTree(m_strFolder);
+    for (auto it = m_savedEnv.rbegin(); it != m_savedEnv.rend(); ++it)
+        SetEnvironmentVariableA(it->first.c_str(), it->second ? it->second->c_str() : nullptr);
+    m_savedEnv.clear();
     DeleteFileA(ShortcutPath().c_str());
     RegDeleteTreeOf(HKEY_CURRENT_USER, kSetupRecordKey);
     SetWindowsVersion("netbell.exe", nullptr);
@@ -134,6 +137,54 @@ bool NetbellCase::ShowByTray(HWND frame)
     // returns the window has been shown.
     return Send(frame, netbell::kTrayNotify, netbell::kTrayIconId, WM_LBUTTONDBLCLK).has_value() &&
            WaitUntil([&] { return IsVisible(frame); }, 5000);
+}
+
+void NetbellCase::SetCaseEnv(const char* name, const std::string& value)
+{
+    std::optional<std::string> old;
+    if (const DWORD n = GetEnvironmentVariableA(name, nullptr, 0)) {
+        std::string buf(n, '\0');
+        buf.resize(GetEnvironmentVariableA(name, buf.data(), n));
+        old = buf;
+    }
+    m_savedEnv.emplace_back(name, old);
+    SetEnvironmentVariableA(name, value.c_str());
+}
+
+bool NetbellCase::UseDialUpStandIn()
+{
+    const std::string dll = JoinPath(JoinPath(ModuleFolder(), "standins"), "rasapi32.dll");
+    if (!CopyFileA(dll.c_str(), JoinPath(m_strFolder, "rasapi32.dll").c_str(), FALSE)) {
+        ADD_FAILURE() << "cannot copy the dial-up stand-in " << dll << ": " << GetLastError();
+        return false;
+    }
+    m_strRasState = JoinPath(m_strFolder, "ras-state.txt");
+    if (!SetDialUp(""))
+        return false;
+    // Wine reads the overrides from the environment each program starts
+    // with; the ones the run already has stay.
+    const std::string inherited = EnvVar("WINEDLLOVERRIDES");
+    SetCaseEnv("WINEDLLOVERRIDES", inherited.empty() ? "rasapi32=n" : inherited + ";rasapi32=n");
+    SetCaseEnv("NETBELL_RAS_STATE", m_strRasState);
+    return true;
+}
+
+bool NetbellCase::SetDialUp(const std::string& state)
+{
+    if (m_strRasState.empty()) {
+        ADD_FAILURE() << "SetDialUp before UseDialUpStandIn";
+        return false;
+    }
+    // Written beside it and moved over it, so the stand-in never reads
+    // half a state.
+    const std::string next = m_strRasState + ".next";
+    const std::vector<uint8_t> bytes(state.begin(), state.end());
+    if (!WriteFileBytes(next, bytes) ||
+        !MoveFileExA(next.c_str(), m_strRasState.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        ADD_FAILURE() << "cannot write the dial-up state " << m_strRasState << ": " << GetLastError();
+        return false;
+    }
+    return true;
 }
 
 std::optional<CMessageBox> NetbellCase::ExpectMessageBox(const CProcess& p, const char* caption, DWORD ms)

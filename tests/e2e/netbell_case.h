@@ -9,8 +9,11 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "driver.h"
 
@@ -65,6 +68,14 @@ protected:
     bool ShowByTray(HWND frame);
     // Waits for the message box, failing the case with what is open instead.
     std::optional<CMessageBox> ExpectMessageBox(const CProcess& p, const char* caption, DWORD ms = kWaitMs);
+    // Dial-up networking for the programs this case starts: the stand-in
+    // DLL beside the program, chosen over Wine's own through the environment
+    // they inherit, answering from a state file that starts with no
+    // connection. Call before Start.
+    bool UseDialUpStandIn();
+    // Replaces the stand-in's state at once: lines as its source describes,
+    // for example "connection 17 0x2000 MyISP"; empty for no connection.
+    bool SetDialUp(const std::string& state);
     // Every top-level window of the process, for failure messages.
     static std::string Describe(const CProcess& p);
     // True when no dialog of the process shows up within ms.
@@ -78,7 +89,12 @@ protected:
     int m_nTrayBase = 0;  // icons in the notification area before the case
 
 private:
+    // An environment variable set for the case and put back afterwards.
+    void SetCaseEnv(const char* name, const std::string& value);
+
     std::deque<CProcess> m_procs;
+    std::string m_strRasState;
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_savedEnv;
     std::unique_ptr<CWatchdog> m_watchdog;
 };
 

@@ -249,6 +249,118 @@ int ListViewCheckState(HWND list, int row)
     return state ? static_cast<int>((*state & LVIS_STATEIMAGEMASK) >> 12) : -1;
 }
 
+namespace {
+
+// Sends a list-view message whose lParam points to a structure of type T,
+// which lives in the target for the call; the structure comes back filled.
+template <typename T>
+std::optional<LRESULT> SendRemote(HANDLE hProcess, HWND list, UINT msg, WPARAM wParam, T& data)
+{
+    CRemoteBlock block(hProcess, sizeof(T));
+    if (!block || !block.Write(0, &data, sizeof(T)))
+        return std::nullopt;
+    const auto result = Send(list, msg, wParam, reinterpret_cast<LPARAM>(block.At(0)));
+    if (!result || !block.Read(0, &data, sizeof(T)))
+        return std::nullopt;
+    return result;
+}
+
+bool SetRowState(HANDLE hProcess, HWND list, int row, UINT state, UINT mask)
+{
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    const auto ok = SendRemote(hProcess, list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), item);
+    return ok && *ok;
+}
+
+}  // namespace
+
+bool SelectListViewRows(HANDLE hProcess, HWND list, const std::vector<int>& rows)
+{
+    // Row -1 stands for every row.
+    if (!SetRowState(hProcess, list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED))
+        return false;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const UINT state = LVIS_SELECTED | (i == 0 ? LVIS_FOCUSED : 0);
+        if (!SetRowState(hProcess, list, rows[i], state, state))
+            return false;
+    }
+    return ListViewSelectedRows(list).size() == rows.size();
+}
+
+std::vector<int> ListViewSelectedRows(HWND list)
+{
+    std::vector<int> rows;
+    int row = -1;
+    for (;;) {
+        const auto next = Send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), MAKELPARAM(LVNI_SELECTED, 0));
+        if (!next || static_cast<int>(*next) < 0 || static_cast<int>(*next) <= row)
+            return rows;
+        row = static_cast<int>(*next);
+        rows.push_back(row);
+    }
+}
+
+std::optional<int> ListViewImage(HANDLE hProcess, HWND list, int row)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    const auto ok = SendRemote(hProcess, list, LVM_GETITEMA, 0, item);
+    if (!ok || !*ok)
+        return std::nullopt;
+    return item.iImage;
+}
+
+std::optional<RECT> ListViewItemRect(HANDLE hProcess, HWND list, int row, int part)
+{
+    RECT rc = {};
+    rc.left = part;
+    const auto ok = SendRemote(hProcess, list, LVM_GETITEMRECT, static_cast<WPARAM>(row), rc);
+    if (!ok || !*ok)
+        return std::nullopt;
+    return rc;
+}
+
+std::optional<UINT> ListViewHitTest(HANDLE hProcess, HWND list, POINT pt, int* row)
+{
+    LVHITTESTINFO hit = {};
+    hit.pt = pt;
+    const auto result = SendRemote(hProcess, list, LVM_HITTEST, 0, hit);
+    if (!result)
+        return std::nullopt;
+    if (row)
+        *row = static_cast<int>(*result);
+    return hit.flags;
+}
+
+bool ClickListViewStateIcon(HANDLE hProcess, HWND list, int row)
+{
+    // The state image sits just left of the small icon; find a point the
+    // control itself takes for it rather than trusting the layout.
+    const auto icon = ListViewItemRect(hProcess, list, row, LVIR_ICON);
+    if (!icon)
+        return false;
+    const int y = (icon->top + icon->bottom) / 2;
+    for (int x = icon->left - 2; x >= icon->left - 24 && x >= 0; x -= 2) {
+        int hitRow = -1;
+        const auto flags = ListViewHitTest(hProcess, list, POINT{x, y}, &hitRow);
+        if (!flags || hitRow != row || !(*flags & LVHT_ONITEMSTATEICON))
+            continue;
+        const LPARAM at = MAKELPARAM(x, y);
+        return Post(list, WM_LBUTTONDOWN, MK_LBUTTON, at) && Post(list, WM_LBUTTONUP, 0, at);
+    }
+    return false;
+}
+
+bool PressListViewKey(HWND list, UINT vk)
+{
+    const UINT scan = MapVirtualKeyA(vk, 0);
+    return Send(list, WM_KEYDOWN, vk, static_cast<LPARAM>(1 | (scan << 16))).has_value() &&
+           Send(list, WM_KEYUP, vk, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u)).has_value();
+}
+
 std::optional<std::vector<CMenuItem>> ReadRemoteMenu(HANDLE hProcess, HMENU hMenu)
 {
     if (!hMenu)

@@ -1,9 +1,6 @@
 // Start-up as the user meets it: the first-run and system questions, the
 // settings written at every start, the user-details request, one instance
 // only, and the automation start that shows nothing.
-//
-// The two DISABLED_ cases need the Options sheet, which opens after the
-// user-details message.
 #include <gtest/gtest.h>
 
 #include "driver.h"
@@ -54,7 +51,7 @@ TEST_F(StartUp, OpensItsMainWindowWithoutAQuestion)
     }
 }
 
-TEST_F(FirstRun, DISABLED_NoToTheStartupQuestionRecordsManual)
+TEST_F(FirstRun, NoToTheStartupQuestionRecordsManual)
 {
     CProcess& p = Start();
     const auto question = ExpectMessageBox(p, "Question");
@@ -106,7 +103,7 @@ TEST_F(FirstRun, YesToTheStartupQuestionCreatesTheShortcutOnce)
     EXPECT_TRUE(NoDialogFor(again, 2000)) << Describe(again);
 }
 
-TEST_F(FirstRun, DISABLED_UserDetailsAreRequestedBeforeTheIconUntilGiven)
+TEST_F(FirstRun, UserDetailsAreRequestedBeforeTheIconUntilGiven)
 {
     WriteSetting("Initialise", "Manual");
     WriteSetting("Email", "ada@example.com");  // e-mail alone is not enough

@@ -10,6 +10,7 @@
 #include "monitor/win32/connection_monitor.h"
 #include "monitor/win32/ras_connection.h"
 #include "monitor/win32/reminder_dlg.h"
+#include "options/win32/options_sheet_win32.h"
 #include "options/win32/warning_dialog.h"
 #include "model/netbell_doc.h"
 #include "res/resource.h"
@@ -343,6 +344,7 @@ uintptr_t CMainFrame::GetActiveConnection()
 
 void CMainFrame::OnDestroy()
 {
+    m_view.RevokeDropTarget();
     m_trayIcon.SetIcon(0U);
     m_app.Prompts().SetOwner(nullptr);
     PostQuitMessage(0);
@@ -363,7 +365,15 @@ void CMainFrame::OnOptions()
     CDialogGuardScope guard(DialogGuard());
     if (guard.Busy())
         return;
-    // The Options sheet opens here.
+    ShowOptionsSheet(m_hWnd, m_app.Settings(), m_bFrontPagePresent != FALSE);
+    // OK or Cancel: Apply may have changed the FrontPage settings either way.
+    if (m_bFrontPagePresent)
+        RefreshFrontPageSettings();
+}
+
+void CMainFrame::RefreshFrontPageSettings()
+{
+    // FrontPage's load policy and menu links follow the settings here.
 }
 
 void CMainFrame::OnAbout()

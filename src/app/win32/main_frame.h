@@ -57,6 +57,7 @@ private:
     void OnInitMenuPopup(HMENU hMenu);
     void OnMenuSelect(UINT nItem, UINT nFlags, HMENU hMenu);
     LRESULT OnNotify(NMHDR* pnmh);
+    void RefreshFrontPageSettings();
     void OnAbout();
     void OnSponsors();
     void OnHelpTopics();

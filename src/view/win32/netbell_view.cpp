@@ -104,7 +104,19 @@ bool CNetbellView::Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage)
     m_commands = std::make_unique<CTaskCommands>(TaskCommandPorts{m_app.Doc(), m_app.Settings(), m_app.Prompts(),
                                                                   m_app.Guard(), *this, *m_taskDialog, *this, *this,
                                                                   frontPage});
+    // Without a drop target the list still works; the user has been told.
+    m_dropTarget.Register(m_hWnd, *this, m_app.Prompts());
     return true;
+}
+
+void CNetbellView::AddBrowseTask(const std::string& name, const std::string& url)
+{
+    AppendBrowseTask(m_app.Doc(), *this, *this, name, url);
+}
+
+void CNetbellView::AddNote(const std::string& text)
+{
+    m_commands->AddTask(kindNote, text);
 }
 
 void CNetbellView::OnInitialUpdate()

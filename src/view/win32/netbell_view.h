@@ -7,12 +7,14 @@
 
 #include <memory>
 
+#include "view/drop_logic.h"
 #include "view/task_commands.h"
+#include "view/win32/drop_target.h"
 
 class CNetbellApp;
 class CDialogGuard;
 
-class CNetbellView : public ITaskListControl, public IShellOpen, public IClock {
+class CNetbellView : public ITaskListControl, public IShellOpen, public IClock, private IDropTaskSink {
 public:
     explicit CNetbellView(CNetbellApp& app);
     ~CNetbellView() override;
@@ -51,7 +53,15 @@ public:
     // IClock
     COleDateTime Now() override;
 
+    // Drops end while the list window still exists.
+    void RevokeDropTarget() { m_dropTarget.Revoke(); }
+
 private:
+    // IDropTaskSink
+    void AddBrowseTask(const std::string& name, const std::string& url) override;
+    void AddNote(const std::string& text) override;
+    void Save() override { SaveData(); }
+
     void LoadImages();
     void InsertRow(int nPosition, const TaskRow& row);
     void SelectAll();
@@ -64,4 +74,5 @@ private:
     IFrontPageTasks* m_pFrontPage = nullptr;
     std::unique_ptr<ITaskDialog> m_taskDialog;
     std::unique_ptr<CTaskCommands> m_commands;
+    CTaskListDropRegistration m_dropTarget;
 };

@@ -1,0 +1,355 @@
+#include "options/win32/options_sheet_win32.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/prompts.h"
+#include "app/win32/app.h"
+#include "app/win32/prompts_win32.h"
+#include "dialogs/win32/shortcuts_win32.h"
+#include "res/options_ids.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kPriorityRadios[] = {IDC_PRIORITY_HIGH, IDC_PRIORITY_MEDIUM, IDC_PRIORITY_LOW};
+constexpr int kLoadingRadios[] = {IDC_LOADING_ON_DEMAND, IDC_LOADING_ALWAYS_ASK, IDC_LOADING_DONT_LOAD};
+
+void CheckRadioIndex(HWND hDlg, const int (&ids)[3], int nIndex)
+{
+    for (int i = 0; i < 3; ++i)
+        CheckDlgButton(hDlg, ids[i], i == nIndex ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// A value out of range ticks no button; reading such a group back keeps the
+// stored value rather than inventing one.
+int RadioIndex(HWND hDlg, const int (&ids)[3], int nUnticked)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (IsDlgButtonChecked(hDlg, ids[i]) == BST_CHECKED)
+            return i;
+    }
+    return nUnticked;
+}
+
+void SetCheck(HWND hDlg, int nId, bool bChecked)
+{
+    CheckDlgButton(hDlg, nId, bChecked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool GetCheck(HWND hDlg, int nId)
+{
+    return IsDlgButtonChecked(hDlg, nId) == BST_CHECKED;
+}
+
+std::string GetText(HWND hDlg, int nId)
+{
+    HWND hwnd = GetDlgItem(hDlg, nId);
+    const int n = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    const int got = GetWindowTextA(hwnd, &text[0], n + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+std::string LoadText(HINSTANCE hInstance, UINT nId, const char* fallback)
+{
+    char buf[256] = {};
+    return LoadStringA(hInstance, nId, buf, sizeof buf) > 0 ? std::string(buf) : std::string(fallback);
+}
+
+// One page of the sheet: fills its controls from the data when it opens and
+// reads them back when it is left, on Apply and on OK.
+class CPropertyPage {
+public:
+    CPropertyPage(COptionsSheet& sheet, IOptionsPageEvents& events, int nTemplateId)
+        : m_sheet(sheet), m_events(events), m_nTemplateId(nTemplateId)
+    {
+    }
+    virtual ~CPropertyPage() = default;
+    CPropertyPage(const CPropertyPage&) = delete;
+    CPropertyPage& operator=(const CPropertyPage&) = delete;
+
+    PROPSHEETPAGEA Describe(HINSTANCE hResources)
+    {
+        PROPSHEETPAGEA psp = {};
+        psp.dwSize = sizeof psp;
+        psp.dwFlags = PSP_DEFAULT; // the template's caption is the tab
+        psp.hInstance = hResources;
+        psp.pszTemplate = MAKEINTRESOURCEA(m_nTemplateId);
+        psp.pfnDlgProc = PageProc;
+        psp.lParam = reinterpret_cast<LPARAM>(this);
+        return psp;
+    }
+
+protected:
+    virtual void FillControls() = 0;
+    virtual void ReadControls() = 0;
+    // Only the System and FrontPage pages store anything on Apply.
+    virtual void OnApply() {}
+    virtual void OnCommand(WORD, WORD) {}
+
+    // Enables the sheet's Apply button. Filling the controls is no change.
+    void SetModified()
+    {
+        if (!m_bFilling)
+            PropSheet_Changed(GetParent(m_hWnd), m_hWnd);
+    }
+
+    COptionsSheet& m_sheet;
+    IOptionsPageEvents& m_events;
+    HWND m_hWnd = nullptr;
+
+private:
+    INT_PTR OnNotify(const NMHDR* pnmh)
+    {
+        switch (pnmh->code) {
+        case PSN_KILLACTIVE:
+            ReadControls();
+            SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, FALSE);
+            return TRUE;
+        case PSN_APPLY:
+            ReadControls();
+            // lParam is set when the apply comes from OK rather than Apply.
+            if (reinterpret_cast<const PSHNOTIFY*>(pnmh)->lParam)
+                m_sheet.OnOkPressed();
+            OnApply();
+            SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, PSNRET_NOERROR);
+            return TRUE;
+        default: return FALSE;
+        }
+    }
+
+    static INT_PTR CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        CPropertyPage* self;
+        if (msg == WM_INITDIALOG) {
+            self = reinterpret_cast<CPropertyPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
+            self->m_hWnd = hwnd;
+            SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+            self->m_sheet.OnPageCreated(hwnd);
+            self->m_bFilling = true;
+            self->FillControls();
+            self->m_bFilling = false;
+            return TRUE;
+        }
+        self = reinterpret_cast<CPropertyPage*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        if (!self)
+            return FALSE;
+        switch (msg) {
+        case WM_COMMAND: self->OnCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
+        case WM_NOTIFY: return self->OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_NCDESTROY: self->m_hWnd = nullptr; return FALSE;
+        default: return FALSE;
+        }
+    }
+
+    int m_nTemplateId;
+    bool m_bFilling = false;
+};
+
+class COptionsUserProfile : public CPropertyPage {
+public:
+    COptionsUserProfile(COptionsSheet& sheet, IOptionsPageEvents& events, OptionsUserProfileData& data)
+        : CPropertyPage(sheet, events, IDD_OPTIONS_USERPROFILE), m_data(data)
+    {
+    }
+
+protected:
+    void FillControls() override
+    {
+        SetDlgItemTextA(m_hWnd, IDC_PROFILE_NAME, m_data.m_strName.c_str());
+        SetDlgItemTextA(m_hWnd, IDC_PROFILE_ORGANISATION, m_data.m_strOrganisation.c_str());
+        SetDlgItemTextA(m_hWnd, IDC_PROFILE_EMAIL, m_data.m_strEmail.c_str());
+    }
+    void ReadControls() override
+    {
+        m_data.m_strName = GetText(m_hWnd, IDC_PROFILE_NAME);
+        m_data.m_strOrganisation = GetText(m_hWnd, IDC_PROFILE_ORGANISATION);
+        m_data.m_strEmail = GetText(m_hWnd, IDC_PROFILE_EMAIL);
+    }
+
+private:
+    OptionsUserProfileData& m_data;
+};
+
+class COptionsSystem : public CPropertyPage, private IFolderPicker {
+public:
+    COptionsSystem(COptionsSheet& sheet, IOptionsPageEvents& events, OptionsSystemData& data)
+        : CPropertyPage(sheet, events, IDD_OPTIONS_SYSTEM), m_data(data)
+    {
+    }
+
+protected:
+    void FillControls() override
+    {
+        CheckRadioIndex(m_hWnd, kPriorityRadios, m_data.m_nDefaultPriority);
+        SetCheck(m_hWnd, IDC_USE_MAIL_PREFIX, m_data.m_bUseMailPrefix);
+        SetCheck(m_hWnd, IDC_USE_NEWS_PREFIX, m_data.m_bUseNewsPrefix);
+        SetDlgItemTextA(m_hWnd, IDC_BACKUP_PATH, m_data.m_strBackupPath.c_str());
+    }
+    void ReadControls() override
+    {
+        m_data.m_nDefaultPriority = RadioIndex(m_hWnd, kPriorityRadios, m_data.m_nDefaultPriority);
+        m_data.m_bUseMailPrefix = GetCheck(m_hWnd, IDC_USE_MAIL_PREFIX);
+        m_data.m_bUseNewsPrefix = GetCheck(m_hWnd, IDC_USE_NEWS_PREFIX);
+        m_data.m_strBackupPath = GetText(m_hWnd, IDC_BACKUP_PATH);
+    }
+    void OnApply() override { m_events.OnApplySystem(m_data); }
+
+    void OnCommand(WORD id, WORD code) override
+    {
+        switch (id) {
+        case IDC_PRIORITY_HIGH:
+        case IDC_PRIORITY_MEDIUM:
+        case IDC_PRIORITY_LOW:
+        case IDC_USE_MAIL_PREFIX:
+        case IDC_USE_NEWS_PREFIX:
+            if (code == BN_CLICKED)
+                SetModified();
+            break;
+        case IDC_BACKUP_PATH:
+            if (code == EN_CHANGE)
+                SetModified();
+            break;
+        case IDC_RESET_WARNINGS:
+            if (code == BN_CLICKED)
+                m_events.OnResetWarnings();
+            break;
+        case IDC_BACKUP_PATH_BUTTON:
+            if (code == BN_CLICKED)
+                OnBackupPathButton();
+            break;
+        default: break;
+        }
+    }
+
+private:
+    void OnBackupPathButton()
+    {
+        std::string path;
+        if (!m_events.OnBackupPathButton(*this, path))
+            return;
+        SetDlgItemTextA(m_hWnd, IDC_BACKUP_PATH, path.c_str());
+        SetModified();
+    }
+
+    // The picker is owned by this page.
+    std::string BrowseForFolder(int nRootFolder, unsigned nFlags) override
+    {
+        return ::BrowseForFolder(m_hWnd, nRootFolder, nFlags);
+    }
+
+    OptionsSystemData& m_data;
+};
+
+class COptionsFrontPage : public CPropertyPage {
+public:
+    COptionsFrontPage(COptionsSheet& sheet, IOptionsPageEvents& events, OptionsFrontPageData& data)
+        : CPropertyPage(sheet, events, IDD_OPTIONS_FRONTPAGE), m_data(data)
+    {
+    }
+
+protected:
+    void FillControls() override
+    {
+        CheckRadioIndex(m_hWnd, kLoadingRadios, m_data.m_nLoading);
+        SetCheck(m_hWnd, IDC_MENU_LINKS, m_data.m_bMenuLinks);
+    }
+    void ReadControls() override
+    {
+        m_data.m_nLoading = RadioIndex(m_hWnd, kLoadingRadios, m_data.m_nLoading);
+        m_data.m_bMenuLinks = GetCheck(m_hWnd, IDC_MENU_LINKS);
+    }
+    void OnApply() override { m_events.OnApplyFrontPage(m_data); }
+
+    void OnCommand(WORD id, WORD code) override
+    {
+        if (code != BN_CLICKED)
+            return;
+        switch (id) {
+        case IDC_LOADING_ON_DEMAND:
+        case IDC_LOADING_ALWAYS_ASK:
+        case IDC_LOADING_DONT_LOAD: SetModified(); break;
+        case IDC_MENU_LINKS:
+            SetModified();
+            m_events.OnMenuLinksClicked();
+            break;
+        default: break;
+        }
+    }
+
+private:
+    OptionsFrontPageData& m_data;
+};
+
+// Message boxes owned by the sheet while it is open, so they are modal to it
+// and not only to the frame the sheet has already disabled.
+class CSheetPrompts : public IPrompts {
+public:
+    explicit CSheetPrompts(const COptionsSheet& sheet) : m_sheet(sheet) {}
+    MsgResult ShowMessage(const std::string& text, const std::string& caption, MsgButtons buttons,
+                         MsgIcon icon) override
+    {
+        return Prompts().ShowMessage(text, caption, buttons, icon);
+    }
+    void Beep(MsgIcon icon) override { Prompts().Beep(icon); }
+
+private:
+    CWin32Prompts Prompts() const
+    {
+        return CWin32Prompts(m_sheet.GetSafeHwnd() ? m_sheet.GetSafeHwnd() : m_sheet.Owner());
+    }
+    const COptionsSheet& m_sheet;
+};
+
+} // namespace
+
+void COptionsSheet::OnPageCreated(HWND hwndPage)
+{
+    if (!m_hWnd)
+        m_hWnd = GetParent(hwndPage);
+}
+
+bool COptionsSheet::Run(OptionsSheetData& data, IOptionsPageEvents& events)
+{
+    COptionsUserProfile profile(*this, events, data.m_profile);
+    COptionsSystem system(*this, events, data.m_system);
+    COptionsFrontPage frontPage(*this, events, data.m_frontPage);
+    std::vector<PROPSHEETPAGEA> pages = {profile.Describe(m_hResources), system.Describe(m_hResources)};
+    if (data.m_bFrontPagePage)
+        pages.push_back(frontPage.Describe(m_hResources));
+
+    const std::string caption = LoadText(m_hResources, IDS_OPTIONS_CAPTION, "Options");
+    PROPSHEETHEADERA psh = {};
+    psh.dwSize = sizeof psh;
+    psh.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP;
+    psh.hwndParent = m_hwndOwner;
+    psh.hInstance = m_hResources;
+    psh.pszCaption = caption.c_str();
+    psh.nPages = static_cast<UINT>(pages.size());
+    psh.nStartPage = 0;
+    psh.ppsp = pages.data();
+
+    m_bOk = false;
+    m_hWnd = nullptr;
+    // The return value tells only whether anything was applied, so OK is
+    // known by the pages' last apply instead.
+    PropertySheetA(&psh);
+    m_hWnd = nullptr;
+    return m_bOk;
+}
+
+bool ShowOptionsSheet(HINSTANCE hResources, HWND hwndOwner, ISettingsStore& settings, bool bFrontPagePresent)
+{
+    COptionsSheet sheet(hResources, hwndOwner);
+    CSheetPrompts prompts(sheet);
+    return RunOptions(settings, sheet, bFrontPagePresent, prompts);
+}
+
+bool ShowOptionsSheet(HWND hwndOwner, ISettingsStore& settings, bool bFrontPagePresent)
+{
+    return ShowOptionsSheet(GetApp().Instance(), hwndOwner, settings, bFrontPagePresent);
+}

@@ -1,0 +1,638 @@
+// The task list at work: tasks of every plain kind made through the real
+// task dialog, edited several at a time, ticked done, deleted, launched; the
+// project and search-engine lists kept through their dialogs; a warning the
+// user silenced staying silent. Each case checks the rows the user sees and
+// the data file the program writes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "driver.h"
+#include "nbl_bytes.h"
+#include "netbell_case.h"
+
+namespace e2e {
+namespace {
+
+using namespace netbell;
+using Rows = std::vector<std::vector<std::string>>;
+
+namespace cmd {
+constexpr int kNewEMail = 32795;
+constexpr int kNewBrowse = 32777;
+constexpr int kNewNewsgroup = 32800;
+constexpr int kNewNote = 32778;
+constexpr int kNewSearch = 32781;
+constexpr int kEdit = 32779;
+constexpr int kDelete = 32805;
+constexpr int kLaunch = 32804;
+constexpr int kInsertProject = 32782;
+constexpr int kInsertEngine = 32783;
+constexpr int kEditProjects = 32785;
+constexpr int kEditEngines = 32784;
+}  // namespace cmd
+
+// Controls of the task dialog.
+namespace td {
+constexpr int kName = 1016;
+constexpr int kAssignTo = 1018;
+constexpr int kProject = 1017;
+constexpr int kBilling = 1019;
+constexpr int kHigh = 1015;
+constexpr int kMedium = 1003;
+constexpr int kLow = 1008;
+constexpr int kUrl = 1021;
+constexpr int kFavorites = 1033;
+constexpr int kEngines = 1025;
+constexpr int kAllSites = 1036;
+constexpr int kDescription = 1020;
+}  // namespace td
+
+constexpr const char* kMixed = "----------";
+enum Column { colType, colPriority, colName, colDescription, colUrl, colProject, colAssignTo, colBilling, colDate };
+
+class TaskList : public NetbellCase {
+protected:
+    // A returning user's program over doc (no data file when empty), with
+    // its task list shown.
+    bool Launch(const std::optional<NblDocument>& doc)
+    {
+        if (doc && !WriteFileBytes(DataPath(), WriteNbl(*doc))) {
+            ADD_FAILURE() << "cannot write " << DataPath();
+            return false;
+        }
+        PresetReturningUser();
+        m_p = &Start();
+        m_frame = WaitForFrame(*m_p);
+        if (!m_frame || !ShowByTray(m_frame)) {
+            ADD_FAILURE() << "no task list; " << Describe(*m_p);
+            return false;
+        }
+        m_list = FindChild(m_frame, kListClass);
+        EXPECT_TRUE(m_list);
+        return m_list != nullptr;
+    }
+
+    HWND WaitForDialog(const char* caption)
+    {
+        HWND dlg = WaitForVisibleWindow(*m_p, "#32770", caption);
+        if (!dlg)
+            ADD_FAILURE() << "no dialog \"" << caption << "\"; open windows:\n" << Describe(*m_p);
+        return dlg;
+    }
+
+    // OK (or another button) pressed, and the dialog gone.
+    bool Close(HWND dlg, int button = IDOK)
+    {
+        const bool closed = PressButton(dlg, button) && WaitForClose(dlg);
+        EXPECT_TRUE(closed) << "the dialog stayed open; " << Describe(*m_p);
+        return closed;
+    }
+
+    // A message box answered, its text and caption kept for the checks, and
+    // its icon when asked for.
+    std::optional<CMessageBox> Answer(const char* caption, int button, std::string* icon = nullptr)
+    {
+        auto box = ExpectMessageBox(*m_p, caption);
+        if (box) {
+            if (icon)
+                *icon = MessageBoxIcon(box->hwnd);
+            EXPECT_TRUE(PressButton(box->hwnd, button));
+            EXPECT_TRUE(WaitForClose(box->hwnd));
+        }
+        return box;
+    }
+
+    static void Type(HWND dlg, int id, const std::string& text)
+    {
+        EXPECT_TRUE(SetControlText(GetDlgItem(dlg, id), text)) << "control " << id;
+    }
+    static std::string Text(HWND dlg, int id) { return ControlText(GetDlgItem(dlg, id)).value_or("<unreadable>"); }
+
+    Rows ReadRows() { return ReadListView(m_p->Handle(), m_list).value_or(Rows{}); }
+    // Waits for the list to hold n rows and returns them.
+    Rows RowsWhen(size_t n)
+    {
+        Rows rows;
+        EXPECT_TRUE(WaitUntil([&] { return (rows = ReadRows()).size() == n; }, 5000)) << rows.size() << " rows";
+        return rows;
+    }
+    int RowNamed(const std::string& name)
+    {
+        const Rows rows = ReadRows();
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].size() > colName && rows[i][colName] == name)
+                return static_cast<int>(i);
+        ADD_FAILURE() << "no row named \"" << name << "\"";
+        return -1;
+    }
+    int StateOf(const std::string& name) { return ListViewCheckState(m_list, RowNamed(name)); }
+    int ImageOf(const std::string& name) { return ListViewImage(m_p->Handle(), m_list, RowNamed(name)).value_or(-1); }
+
+    // The data file as a document, waited for until it satisfies pred: the
+    // program saves right after the command's dialog has closed.
+    NblDocument FileWhen(const std::function<bool(const NblDocument&)>& pred)
+    {
+        NblDocument doc;
+        std::string why;
+        const bool ok = WaitUntil(
+            [&] {
+                auto read = ReadNblFile(DataPath(), &why);
+                return read && pred(doc = *read);
+            },
+            5000);
+        EXPECT_TRUE(ok) << "the data file is not as expected: " << why << ", " << doc.tasks.size() << " tasks, "
+                        << doc.projects.size() << " projects, " << doc.engines.size() << " engines";
+        return doc;
+    }
+
+    NblDocument ExitAndRead()
+    {
+        EXPECT_TRUE(PostCommand(m_frame, kCmdExit));
+        EXPECT_TRUE(m_p->WaitForExit(kWaitMs)) << Describe(*m_p);
+        std::string why;
+        const auto doc = ReadNblFile(DataPath(), &why);
+        EXPECT_TRUE(doc) << why;
+        return doc.value_or(NblDocument{});
+    }
+
+    CProcess* m_p = nullptr;
+    HWND m_frame = nullptr;
+    HWND m_list = nullptr;
+};
+
+NblTask Task(uint32_t kind, const std::string& name, const std::string& url, int32_t priority,
+             const std::string& project, const std::string& billing, const std::string& description)
+{
+    NblTask t = MakeTask(kind, name, url);
+    t.priority = priority;
+    t.project = project;
+    t.billing = billing;
+    t.description = description;
+    t.assignTo = "Ada";
+    return t;
+}
+
+NblTask DoneFrontPageTask(const std::string& name)
+{
+    NblTask t = MakeTask(nbl::frontPage, name, "Intranet (Home Page)");
+    t.status = nbl::done;
+    t.webName = "Intranet";
+    t.webUrl = "http://intranet.example/";
+    t.linkedTo = "Home Page";
+    t.pageUrl = "http://intranet.example/index.htm";
+    t.cookie = "NetbellCookie1";
+    return t;
+}
+
+// What one new task is given in the dialog.
+struct NewTask {
+    int command;
+    const char* caption;
+    uint32_t kind;
+    const char* presetUrl;  // what the URL box holds when it opens
+    int priorityButton;     // 0: leave the preset Medium
+    const char* url;        // typed over the preset; null: left alone
+    const char* project;
+    NblTask expected;       // date aside
+    int image;              // small image of the open task
+};
+
+TEST_F(TaskList, CreatesATaskOfEachPlainKindThroughTheDialog)
+{
+    NblDocument doc;
+    doc.tasks = {DoneFrontPageTask("Review the intranet")};
+    doc.projects = {"Work", "Home"};
+    doc.engines = {{"Zeta Search", "http://zeta.example/?q="}, {"Alpha Find", "http://alpha.example/find"}};
+    ASSERT_TRUE(Launch(doc));
+
+    const NewTask tasks[] = {
+        {cmd::kNewEMail, "E-Mail Task", nbl::email, "mailto:", td::kHigh, "mailto:bob@example.com", "Work",
+         Task(nbl::email, "Write to Bob", "mailto:bob@example.com", nbl::high, "Work", "B-1", "About the party"), 10},
+        {cmd::kNewBrowse, "Browse Task", nbl::browse, "", td::kLow, "http://example.com/page", "Home",
+         Task(nbl::browse, "Read the page", "http://example.com/page", nbl::low, "Home", "B-2", "Line one\r\nLine two"),
+         2},
+        // A URL left as the bare prefix is stored as no URL.
+        {cmd::kNewNewsgroup, "Newsgroup Task", nbl::newsgroup, "news:", 0, nullptr, "Work",
+         Task(nbl::newsgroup, "Catch up, \"quoted\", with commas", "", nbl::medium, "Work", "B-3", "Skim"), 12},
+        {cmd::kNewNote, "Note Task", nbl::note, "", td::kHigh, nullptr, "",
+         Task(nbl::note, "Call the bank", "", nbl::high, "", "B-4", ""), 3},
+        {cmd::kNewSearch, "Search Task", nbl::search, nullptr, td::kLow, nullptr, "Home",
+         Task(nbl::search, "Cheap flights", "http://zeta.example/?q=", nbl::low, "Home", "B-5", "LHR to JFK"), 7},
+    };
+    const double before = OleDateNow();
+    for (const NewTask& t : tasks) {
+        SCOPED_TRACE(t.caption);
+        ASSERT_TRUE(PostCommand(m_frame, t.command));
+        HWND dlg = WaitForDialog(t.caption);
+        ASSERT_TRUE(dlg);
+        EXPECT_EQ("", Text(dlg, td::kName));
+        EXPECT_TRUE(IsChecked(GetDlgItem(dlg, td::kMedium))) << "the default priority is Medium";
+        EXPECT_FALSE(IsChecked(GetDlgItem(dlg, td::kHigh)));
+        EXPECT_EQ((std::vector<std::string>{"Home", "Work"}), ComboItems(GetDlgItem(dlg, td::kProject)));
+        const bool engineMode = t.kind == nbl::search;
+        EXPECT_EQ(!engineMode, IsVisible(GetDlgItem(dlg, td::kUrl)));
+        EXPECT_EQ(!engineMode, IsVisible(GetDlgItem(dlg, td::kFavorites)));
+        EXPECT_EQ(engineMode, IsVisible(GetDlgItem(dlg, td::kEngines)));
+        EXPECT_EQ(engineMode, IsVisible(GetDlgItem(dlg, td::kAllSites)));
+        if (t.presetUrl) {
+            EXPECT_EQ(t.presetUrl, Text(dlg, td::kUrl));
+        }
+
+        Type(dlg, td::kName, t.expected.name);
+        Type(dlg, td::kAssignTo, t.expected.assignTo);
+        Type(dlg, td::kBilling, t.expected.billing);
+        Type(dlg, td::kDescription, t.expected.description);
+        if (t.url)
+            Type(dlg, td::kUrl, t.url);
+        if (*t.project) {
+            EXPECT_TRUE(SelectComboItem(GetDlgItem(dlg, td::kProject), t.project));
+        }
+        if (t.priorityButton) {
+            ASSERT_TRUE(ClickButton(GetDlgItem(dlg, t.priorityButton)));
+            EXPECT_TRUE(WaitUntil([&] { return IsChecked(GetDlgItem(dlg, t.priorityButton)); }, 3000));
+        }
+        if (engineMode) {
+            HWND engines = GetDlgItem(dlg, td::kEngines);
+            EXPECT_TRUE(IsWindowEnabled(engines));
+            EXPECT_EQ((std::vector<std::string>{"Alpha Find", "Zeta Search"}), ComboItems(engines))
+                << "the engine list is sorted by name";
+            EXPECT_TRUE(SelectComboItem(engines, "Zeta Search"));
+            Sleep(200);  // let it paint
+            Screenshot("search_task_dialog");
+        } else if (t.kind == nbl::browse) {
+            Sleep(200);
+            Screenshot("task_dialog");
+        }
+        ASSERT_TRUE(Close(dlg));
+    }
+    const double after = OleDateNow();
+
+    // New rows go in at the top, newest first, without a sort.
+    const Rows rows = RowsWhen(6);
+    ASSERT_EQ(6u, rows.size());
+    const char* const priorities[] = {"High", "Medium", "Low"};
+    for (size_t i = 0; i < 5; ++i) {
+        const NewTask& t = tasks[4 - i];
+        SCOPED_TRACE(t.caption);
+        const std::vector<std::string> expected = {
+            rows[i][colType], priorities[t.expected.priority], t.expected.name, t.expected.description,
+            t.expected.url, t.expected.project, "Ada", t.expected.billing, ListDate(before)};
+        EXPECT_EQ(expected, rows[i]);
+        EXPECT_EQ(1, ListViewCheckState(m_list, static_cast<int>(i)));
+        EXPECT_EQ(t.image, ListViewImage(m_p->Handle(), m_list, static_cast<int>(i)).value_or(-1));
+    }
+    EXPECT_EQ((std::vector<std::string>{"Search", "Note", "Newsgroup", "Browse", "E-Mail", "FrontPage"}),
+              (std::vector<std::string>{rows[0][0], rows[1][0], rows[2][0], rows[3][0], rows[4][0], rows[5][0]}));
+    Sleep(200);
+    Screenshot("task_list");
+
+    // Each task reached the file when its dialog closed, not only at Exit.
+    FileWhen([](const NblDocument& d) { return d.tasks.size() == 6; });
+    const NblDocument file = ExitAndRead();
+    ASSERT_EQ(6u, file.tasks.size());
+    EXPECT_EQ(doc.tasks[0], file.tasks[0]) << "the stored task is written back as it was";
+    for (size_t i = 0; i < 5; ++i) {
+        NblTask expected = tasks[i].expected;
+        const NblTask& got = file.tasks[i + 1];
+        // Stamped with the local clock, to the second, when OK was pressed.
+        EXPECT_GE(got.date, before - 1.0 / 86400) << tasks[i].caption;
+        EXPECT_LE(got.date, after + 1.0 / 86400) << tasks[i].caption;
+        expected.date = got.date;
+        EXPECT_EQ(expected, got);
+    }
+    EXPECT_EQ(doc.projects, file.projects);
+    EXPECT_EQ(doc.engines, file.engines);
+}
+
+TEST_F(TaskList, EditingTwoTasksChangesOnlyWhatTheUserChanged)
+{
+    NblDocument doc;
+    doc.projects = {"Work"};
+    doc.tasks = {Task(nbl::browse, "Alpha", "http://a.example/", nbl::high, "Work", "B1", "first"),
+                 Task(nbl::browse, "Beta", "http://b.example/", nbl::low, "Work", "B2", "second"),
+                 Task(nbl::browse, "Gamma", "http://c.example/", nbl::low, "Home", "B3", "third")};
+    ASSERT_TRUE(Launch(doc));
+    ASSERT_TRUE(SelectListViewRows(m_p->Handle(), m_list, {RowNamed("Beta"), RowNamed("Alpha")}));
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kEdit));
+    HWND dlg = WaitForDialog("Browse Task");
+    ASSERT_TRUE(dlg);
+
+    // What differs shows the marker and no priority; what is shared shows.
+    EXPECT_EQ(kMixed, Text(dlg, td::kName));
+    EXPECT_EQ(kMixed, Text(dlg, td::kDescription));
+    EXPECT_EQ(kMixed, Text(dlg, td::kUrl));
+    EXPECT_EQ(kMixed, Text(dlg, td::kBilling));
+    EXPECT_EQ("Ada", Text(dlg, td::kAssignTo));
+    EXPECT_EQ("Work", Text(dlg, td::kProject));
+    for (int id : {td::kHigh, td::kMedium, td::kLow})
+        EXPECT_FALSE(IsChecked(GetDlgItem(dlg, id))) << id;
+
+    Type(dlg, td::kBilling, "B9");
+    ASSERT_TRUE(ClickButton(GetDlgItem(dlg, td::kMedium)));
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(GetDlgItem(dlg, td::kMedium)); }, 3000));
+    ASSERT_TRUE(Close(dlg));
+
+    NblDocument expected = doc;
+    for (size_t i : {0u, 1u}) {
+        expected.tasks[i].billing = "B9";
+        expected.tasks[i].priority = nbl::medium;
+    }
+    // Saved at once, once, with only the two changes.
+    EXPECT_EQ(expected, FileWhen([&](const NblDocument& d) { return d == expected; }));
+    const Rows rows = ReadRows();
+    ASSERT_EQ(3u, rows.size());
+    EXPECT_EQ((std::vector<std::string>{"Browse", "Medium", "Alpha", "first", "http://a.example/", "Work", "Ada",
+                                        "B9", "07 Dec 1997"}),
+              rows[static_cast<size_t>(RowNamed("Alpha"))]);
+    EXPECT_EQ((std::vector<std::string>{"Browse", "Medium", "Beta", "second", "http://b.example/", "Work", "Ada",
+                                        "B9", "07 Dec 1997"}),
+              rows[static_cast<size_t>(RowNamed("Beta"))]);
+    EXPECT_EQ((std::vector<std::string>{"Browse", "Low", "Gamma", "third", "http://c.example/", "Home", "Ada", "B3",
+                                        "07 Dec 1997"}),
+              rows[static_cast<size_t>(RowNamed("Gamma"))]);
+}
+
+TEST_F(TaskList, TickingATaskDoneChangesItsIconAndReachesTheFileAtExit)
+{
+    NblDocument doc;
+    doc.tasks = {MakeTask(nbl::browse, "Read news", "http://news.example/"),
+                 MakeTask(nbl::search, "Find flights", "http://zeta.example/?q="), MakeTask(nbl::note, "Call")};
+    ASSERT_TRUE(Launch(doc));
+    const auto original = ReadFileBytes(DataPath());
+    EXPECT_EQ(1, StateOf("Read news"));
+    EXPECT_EQ(2, ImageOf("Read news"));
+
+    // A click on the box ticks it; Space ticks the focused row.
+    ASSERT_TRUE(ClickListViewStateIcon(m_p->Handle(), m_list, RowNamed("Read news")));
+    EXPECT_TRUE(WaitUntil([&] { return StateOf("Read news") == 2; }, 3000));
+    EXPECT_EQ(5, ImageOf("Read news")) << "the done Browse icon";
+    ASSERT_TRUE(SelectListViewRows(m_p->Handle(), m_list, {RowNamed("Find flights")}));
+    ASSERT_TRUE(PressListViewKey(m_list, VK_SPACE));
+    EXPECT_TRUE(WaitUntil([&] { return StateOf("Find flights") == 2; }, 3000));
+    EXPECT_EQ(8, ImageOf("Find flights")) << "the done Search icon";
+    // A second click takes the tick away again.
+    ASSERT_TRUE(ClickListViewStateIcon(m_p->Handle(), m_list, RowNamed("Find flights")));
+    EXPECT_TRUE(WaitUntil([&] { return StateOf("Find flights") == 1; }, 3000));
+    EXPECT_EQ(7, ImageOf("Find flights"));
+    EXPECT_EQ(1, StateOf("Call"));
+    EXPECT_EQ("Browse", ReadRows()[static_cast<size_t>(RowNamed("Read news"))][colType]);
+
+    Sleep(300);
+    EXPECT_EQ(original, ReadFileBytes(DataPath())) << "a tick alone does not save";
+    NblDocument expected = doc;
+    expected.tasks[0].status = nbl::done;
+    EXPECT_EQ(expected, ExitAndRead());
+}
+
+TEST_F(TaskList, DeletingTwoOfFiveKeepsTheOthersInTheirOrder)
+{
+    NblDocument doc;
+    for (const char* name : {"One", "Two", "Three", "Four", "Five"})
+        doc.tasks.push_back(MakeTask(nbl::note, name));
+    ASSERT_TRUE(Launch(doc));
+    const auto original = ReadFileBytes(DataPath());
+
+    ASSERT_TRUE(SelectListViewRows(m_p->Handle(), m_list, {RowNamed("Three")}));
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kDelete));
+    std::string icon;
+    auto one = Answer("Confirm Task Deletion", IDNO, &icon);
+    ASSERT_TRUE(one);
+    EXPECT_EQ("Are you sure you want to delete this Task ?", one->text);
+    EXPECT_EQ("question", icon);
+
+    ASSERT_TRUE(SelectListViewRows(m_p->Handle(), m_list, {RowNamed("Two"), RowNamed("Four")}));
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kDelete));
+    auto two = Answer("Confirm Multiple Task Deletion", IDNO);
+    ASSERT_TRUE(two);
+    EXPECT_EQ("Are you sure you want to delete these 2 Tasks ?", two->text);
+    Sleep(300);
+    EXPECT_EQ(5u, ReadRows().size()) << "No keeps every task";
+    EXPECT_EQ(original, ReadFileBytes(DataPath()));
+
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kDelete));
+    ASSERT_TRUE(Answer("Confirm Multiple Task Deletion", IDYES));
+    NblDocument expected;
+    expected.tasks = {doc.tasks[0], doc.tasks[2], doc.tasks[4]};
+    EXPECT_EQ(expected, FileWhen([&](const NblDocument& d) { return d.tasks.size() == 3; }))
+        << "saved at once, the rest in their order";
+    const Rows rows = RowsWhen(3);
+    std::vector<std::string> names;
+    for (const auto& row : rows)
+        names.push_back(row[colName]);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((std::vector<std::string>{"Five", "One", "Three"}), names);
+    EXPECT_EQ(expected, ExitAndRead());
+}
+
+TEST_F(TaskList, ProjectsAndSearchEnginesAreAddedAndDeletedThroughTheirDialogs)
+{
+    ASSERT_TRUE(Launch(std::nullopt));
+
+    // Add Project refuses an empty name and keeps the dialog open.
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kInsertProject));
+    HWND add = WaitForDialog("Add Project");
+    ASSERT_TRUE(add);
+    ASSERT_TRUE(PressButton(add, IDOK));
+    std::string icon;
+    const auto empty = Answer("Project name needed", IDOK, &icon);
+    ASSERT_TRUE(empty);
+    EXPECT_EQ("Please enter a Project Name", empty->text);
+    EXPECT_EQ("exclamation", icon);
+    ASSERT_TRUE(IsWindow(add));
+    Type(add, 1029, "Work");
+    Sleep(200);
+    Screenshot("add_project");
+    ASSERT_TRUE(Close(add));
+    FileWhen([](const NblDocument& d) { return d.projects == std::vector<std::string>{"Work"}; });
+    for (const char* name : {"Home", "Alpha", "Dropped"}) {
+        ASSERT_TRUE(PostCommand(m_frame, cmd::kInsertProject));
+        add = WaitForDialog("Add Project");
+        ASSERT_TRUE(add);
+        Type(add, 1029, name);
+        ASSERT_TRUE(Close(add, std::string(name) == "Dropped" ? IDCANCEL : IDOK));
+    }
+    FileWhen([](const NblDocument& d) { return d.projects == std::vector<std::string>{"Work", "Home", "Alpha"}; });
+
+    // The delete list is sorted; what goes is what was selected.
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kEditProjects));
+    HWND del = WaitForDialog("Delete Projects");
+    ASSERT_TRUE(del);
+    HWND box = GetDlgItem(del, 1017);
+    EXPECT_EQ((std::vector<std::string>{"Alpha", "Home", "Work"}), ListBoxItems(box));
+    EXPECT_TRUE(SelectListBoxItem(box, 0));
+    EXPECT_TRUE(SelectListBoxItem(box, 2));
+    Sleep(200);
+    Screenshot("delete_projects");
+    ASSERT_TRUE(Close(del));
+    FileWhen([](const NblDocument& d) { return d.projects == std::vector<std::string>{"Home"}; });
+
+    // Add Search Engine Url wants a name, then a URL.
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kInsertEngine));
+    add = WaitForDialog("Add Search Engine Url");
+    ASSERT_TRUE(add);
+    ASSERT_TRUE(PressButton(add, IDOK));
+    const auto noName = Answer("Data Entry Error", IDOK);
+    ASSERT_TRUE(noName);
+    EXPECT_EQ("Please fill in a Name for this WebSite", noName->text);
+    Type(add, 1032, "Zeta");
+    ASSERT_TRUE(PressButton(add, IDOK));
+    const auto noUrl = Answer("Data Entry Error", IDOK);
+    ASSERT_TRUE(noUrl);
+    EXPECT_EQ("Please fill in a URL for this WebSite", noUrl->text);
+    Type(add, 1031, "http://zeta.example/?q=");
+    Sleep(200);
+    Screenshot("add_search_engine");
+    ASSERT_TRUE(Close(add));
+    const std::vector<NblEngine> engines = {
+        {"Zeta", "http://zeta.example/?q="}, {"Alpha", "http://alpha.example/?q="}, {"Mid", "http://mid.example/?q="}};
+    for (size_t i = 1; i < engines.size(); ++i) {
+        ASSERT_TRUE(PostCommand(m_frame, cmd::kInsertEngine));
+        add = WaitForDialog("Add Search Engine Url");
+        ASSERT_TRUE(add);
+        Type(add, 1032, engines[i].name);
+        Type(add, 1031, engines[i].url);
+        ASSERT_TRUE(Close(add));
+    }
+    FileWhen([&](const NblDocument& d) { return d.engines == engines; });
+
+    // The newest engine is listed first; deleting the top row removes it.
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kEditEngines));
+    del = WaitForDialog("Delete Search Engine Url");
+    ASSERT_TRUE(del);
+    HWND list = GetDlgItem(del, 1035);
+    const auto titles = ReadListViewColumns(m_p->Handle(), list);
+    ASSERT_TRUE(titles);
+    ASSERT_EQ(2u, titles->size());
+    EXPECT_EQ(std::string("Site Name") + std::string(24, ' '), (*titles)[0]);
+    EXPECT_EQ(std::string("Site Url") + std::string(43, ' '), (*titles)[1]);
+    EXPECT_EQ((Rows{{"Mid", "http://mid.example/?q="},
+                    {"Alpha", "http://alpha.example/?q="},
+                    {"Zeta", "http://zeta.example/?q="}}),
+              ReadListView(m_p->Handle(), list).value_or(Rows{}));
+    ASSERT_TRUE(SelectListViewRows(m_p->Handle(), list, {0}));
+    Sleep(200);
+    Screenshot("delete_search_engines");
+    ASSERT_TRUE(Close(del));
+    FileWhen([&](const NblDocument& d) {
+        return d.engines == std::vector<NblEngine>{engines[0], engines[1]} && d.projects.size() == 1;
+    });
+    EXPECT_TRUE(ReadRows().empty()) << "the task list is untouched";
+}
+
+TEST_F(TaskList, AllSitesMakesOneSearchTaskPerEngineInEngineOrder)
+{
+    NblDocument doc;
+    doc.tasks = {MakeTask(nbl::note, "Call")};
+    doc.engines = {
+        {"Zeta", "http://zeta.example/?q="}, {"Alpha", "http://alpha.example/?q="}, {"Mid", "http://mid.example/?q="}};
+    ASSERT_TRUE(Launch(doc));
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kNewSearch));
+    HWND dlg = WaitForDialog("Search Task");
+    ASSERT_TRUE(dlg);
+    Type(dlg, td::kName, "Cheap flights");
+    Type(dlg, td::kDescription, "LHR to JFK");
+
+    // No engine and no "All Sites": the program asks, and No keeps the dialog.
+    ASSERT_TRUE(PressButton(dlg, IDOK));
+    const auto question = Answer("Warning", IDNO);
+    ASSERT_TRUE(question);
+    EXPECT_EQ("You have not selected a Search Site, Is that OK ?", question->text);
+    ASSERT_TRUE(IsWindow(dlg));
+
+    ASSERT_TRUE(ClickButton(GetDlgItem(dlg, td::kAllSites)));
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(GetDlgItem(dlg, td::kAllSites)); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(dlg, td::kEngines)); }, 3000))
+        << "All Sites disables the engine list";
+    const double before = OleDateNow();
+    ASSERT_TRUE(Close(dlg)) << "All Sites asks nothing";
+
+    const Rows rows = RowsWhen(4);
+    ASSERT_EQ(4u, rows.size());
+    EXPECT_EQ((std::vector<std::string>{"http://mid.example/?q=", "http://alpha.example/?q=",
+                                        "http://zeta.example/?q=", ""}),
+              (std::vector<std::string>{rows[0][colUrl], rows[1][colUrl], rows[2][colUrl], rows[3][colUrl]}))
+        << "each new row went in at the top";
+    const NblDocument file = FileWhen([](const NblDocument& d) { return d.tasks.size() == 4; });
+    ASSERT_EQ(4u, file.tasks.size());
+    EXPECT_EQ(doc.tasks[0], file.tasks[0]);
+    for (size_t i = 0; i < 3; ++i) {
+        NblTask expected = MakeTask(nbl::search, "Cheap flights", doc.engines[i].url);
+        expected.description = "LHR to JFK";
+        expected.date = file.tasks[1].date;
+        EXPECT_EQ(expected, file.tasks[i + 1]) << "one per engine, in the engines' order";
+    }
+    EXPECT_NEAR(before, file.tasks[1].date, 2.0 / 86400);
+    EXPECT_EQ(doc.engines, file.engines);
+}
+
+TEST_F(TaskList, LaunchingAUrlTheShellCannotOpenSaysSo)
+{
+    const std::string url = "zzq-nosuch:nowhere";
+    NblDocument doc;
+    doc.tasks = {MakeTask(nbl::browse, "Broken", url)};
+    ASSERT_TRUE(Launch(doc));
+    ASSERT_TRUE(SelectListViewRows(m_p->Handle(), m_list, {0}));
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kLaunch));
+    const auto box = ExpectMessageBox(*m_p, "Shell Error");
+    ASSERT_TRUE(box);
+    EXPECT_EQ("Sorry, Unable to execute the Url:\n" + url + "\nfor the shell", box->text);
+    EXPECT_EQ("exclamation", MessageBoxIcon(box->hwnd));
+    ASSERT_TRUE(PressButton(box->hwnd, IDOK));
+    ASSERT_TRUE(WaitForClose(box->hwnd));
+    EXPECT_EQ(1, ListViewCheckState(m_list, 0)) << "launching leaves the task open";
+    EXPECT_EQ(doc, ExitAndRead());
+}
+
+// Warnings are shown only around FrontPage tasks: taking the tick off a
+// done one while FrontPage is not there.
+TEST_F(TaskList, AWarningSilencedWithOkStaysSilentAfterARestart)
+{
+    constexpr const char* kText =
+        "Sorry, Netbell Can no longer detect FrontPage 2.0 or greater on your system. If this is not the case, "
+        "please contact Technical Support.";
+    const std::string messages = std::string(kAppKey) + "\\Settings\\Messages";
+    NblDocument doc;
+    doc.tasks = {DoneFrontPageTask("Fix links"), DoneFrontPageTask("Update page")};
+    ASSERT_TRUE(Launch(doc));
+    EXPECT_EQ(9, ImageOf("Fix links")) << "the done FrontPage icon";
+
+    // Ticking "Ignore" and leaving with Escape silences nothing.
+    ASSERT_TRUE(ClickListViewStateIcon(m_p->Handle(), m_list, RowNamed("Fix links")));
+    HWND warning = WaitForDialog("WARNING !!");
+    ASSERT_TRUE(warning);
+    EXPECT_EQ(kText, DialogItemText(warning, 1053));
+    EXPECT_FALSE(IsChecked(GetDlgItem(warning, 1052)));
+    Sleep(200);
+    Screenshot("warning_dialog");
+    ASSERT_TRUE(ClickButton(GetDlgItem(warning, 1052)));
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(GetDlgItem(warning, 1052)); }, 3000));
+    ASSERT_TRUE(Close(warning, IDCANCEL));
+    EXPECT_TRUE(WaitUntil([&] { return StateOf("Fix links") == 1; }, 3000)) << "the warning only informs";
+    EXPECT_EQ(4, ImageOf("Fix links"));
+    EXPECT_FALSE(RegReadDword(HKEY_CURRENT_USER, messages, "61225"));
+
+    // With OK it is remembered.
+    ASSERT_TRUE(ClickListViewStateIcon(m_p->Handle(), m_list, RowNamed("Update page")));
+    warning = WaitForDialog("WARNING !!");
+    ASSERT_TRUE(warning);
+    ASSERT_TRUE(ClickButton(GetDlgItem(warning, 1052)));
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(GetDlgItem(warning, 1052)); }, 3000));
+    ASSERT_TRUE(Close(warning));
+    EXPECT_TRUE(WaitUntil([&] { return StateOf("Update page") == 1; }, 3000));
+    EXPECT_EQ(1u, RegReadDword(HKEY_CURRENT_USER, messages, "61225").value_or(0));
+    NblDocument unticked = doc;
+    for (NblTask& t : unticked.tasks)
+        t.status = nbl::open;
+    EXPECT_EQ(unticked, ExitAndRead());
+
+    // Next run: the same warning stays away.
+    ASSERT_TRUE(Launch(doc));
+    ASSERT_TRUE(ClickListViewStateIcon(m_p->Handle(), m_list, RowNamed("Fix links")));
+    EXPECT_TRUE(WaitUntil([&] { return StateOf("Fix links") == 1; }, 3000));
+    EXPECT_TRUE(NoDialogFor(*m_p, 1000)) << Describe(*m_p);
+}
+
+}  // namespace
+}  // namespace e2e
