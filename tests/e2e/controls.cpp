@@ -2,7 +2,6 @@
 // a message box's icon by what it shows.
 #include "driver.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace e2e {
@@ -183,10 +182,8 @@ std::string MessageBoxIcon(HWND box)
     IconQuery q;
     EnumChildWindows(box, FindIconStatic, reinterpret_cast<LPARAM>(&q));
     const auto icon = q.found ? Send(q.found, STM_GETICON, 0, 0) : std::optional<LRESULT>();
-    if (!q.found || !IsVisible(q.found) || !icon || !*icon) {
-        fprintf(stderr, "icon static %p visible %d icon %ld\n", (void*)q.found, IsVisible(q.found), icon ? (long)*icon : -1L);
+    if (!q.found || !IsVisible(q.found) || !icon || !*icon)
         return "none";
-    }
     const int cx = GetSystemMetrics(SM_CXICON);
     const int cy = GetSystemMetrics(SM_CYICON);
     POINT origin = {0, 0};
