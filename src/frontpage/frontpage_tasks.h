@@ -44,6 +44,7 @@ public:
 
     // Detects FrontPage 2.0 or later and keeps the answer for the run.
     bool Detect();
+    bool Present() const { return m_bFrontPagePresent; }
     // Writes or removes the menu links; nothing while FrontPage is absent.
     void UpdateMenuLinks();
 

@@ -82,7 +82,7 @@ std::string CFrontPageIntegration::StatusPaneText() const
 
 BYTE CFrontPageIntegration::ToggleButtonState() const
 {
-    if (!const_cast<CFrontPageTasks&>(m_tasks).IsPresent())
+    if (!m_tasks.Present())
         return 0;
     switch (m_tasks.ToggleState()) {
     case ::ToggleButtonState::unchecked: return TBSTATE_ENABLED;
