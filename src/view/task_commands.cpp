@@ -19,9 +19,22 @@ std::string WithoutBarePrefix(const std::string& url)
     return url == "mailto:" || url == "news:" ? std::string() : url;
 }
 
-bool Mixed(const std::string& s)
+// Copies the dialog's fields into the task; with bKeepMixed a field still
+// holding the mixed-value marker (or priority -1) leaves the task's own.
+void CopyDialogFields(const TaskDialogData& data, CRemindTask& task, bool bKeepMixed)
 {
-    return s == kMixedValue;
+    const auto copy = [&](const std::string& from, std::string& to) {
+        if (!bKeepMixed || from != kMixedValue)
+            to = from;
+    };
+    if (!bKeepMixed || data.m_nPriority != -1)
+        task.m_nPriority = data.m_nPriority;
+    copy(data.m_strName, task.m_strName);
+    copy(data.m_strAssignTo, task.m_strAssignTo);
+    copy(data.m_strProject, task.m_strProject);
+    copy(data.m_strBillingInfo, task.m_strBillingInfo);
+    copy(data.m_strUrl, task.m_strUrl);
+    copy(data.m_strDescription, task.m_strDescription);
 }
 
 } // namespace
@@ -59,12 +72,7 @@ void CTaskCommands::AddTask(uint32_t nKind, const std::string& text)
             auto task = std::make_unique<CRemindTask>();
             task->m_nStatus = statusOpen;
             task->m_nKind = nKind;
-            task->m_strName = data.m_strName;
-            task->m_strDescription = data.m_strDescription;
-            task->m_nPriority = data.m_nPriority;
-            task->m_strBillingInfo = data.m_strBillingInfo;
-            task->m_strProject = data.m_strProject;
-            task->m_strAssignTo = data.m_strAssignTo;
+            CopyDialogFields(data, *task, false);
             task->m_dtAdded = now;
             task->m_strUrl = bAllSites ? m.doc.m_arrSearchItems[i]->m_strUrl : WithoutBarePrefix(data.m_strUrl);
             m.doc.m_arrTasks.push_back(std::move(task));
@@ -104,13 +112,7 @@ void CTaskCommands::EditItem(int nRow)
     data.m_nIconId = task.GetIconId();
     if (!m.dialog.Run(data))
         return;
-    task.m_nPriority = data.m_nPriority;
-    task.m_strName = data.m_strName;
-    task.m_strAssignTo = data.m_strAssignTo;
-    task.m_strProject = data.m_strProject;
-    task.m_strBillingInfo = data.m_strBillingInfo;
-    task.m_strUrl = data.m_strUrl;
-    task.m_strDescription = data.m_strDescription;
+    CopyDialogFields(data, task, false);
     RewriteCells(nRow, task);
     SaveData();
 }
@@ -153,20 +155,7 @@ void CTaskCommands::EditSelection()
         return;
     for (int nRow : rows) {
         CRemindTask& t = TaskOfRow(nRow);
-        if (data.m_nPriority != -1)
-            t.m_nPriority = data.m_nPriority;
-        if (!Mixed(data.m_strName))
-            t.m_strName = data.m_strName;
-        if (!Mixed(data.m_strAssignTo))
-            t.m_strAssignTo = data.m_strAssignTo;
-        if (!Mixed(data.m_strProject))
-            t.m_strProject = data.m_strProject;
-        if (!Mixed(data.m_strBillingInfo))
-            t.m_strBillingInfo = data.m_strBillingInfo;
-        if (!Mixed(data.m_strUrl))
-            t.m_strUrl = data.m_strUrl;
-        if (!Mixed(data.m_strDescription))
-            t.m_strDescription = data.m_strDescription;
+        CopyDialogFields(data, t, true);
         RewriteCells(nRow, t);
     }
     SaveData();
