@@ -43,6 +43,7 @@ test-e2e: win32
 bench: native
 	$(NATIVE)/netbell_bench --benchmark_counters_tabular=true
 	NETBELL_XVFB=1 scripts/with-wine.sh bench/tray_bench.sh
+	NETBELL_XVFB=1 scripts/with-wine.sh bench/wine_bench.sh
 
 $(FUZZ)/Makefile: | bootstrap
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DNETBELL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -62,7 +62,7 @@ configure_file(src/res/help/Netbell.htm ${CMAKE_BINARY_DIR}/Netbell.htm COPYONLY
 add_library(rasapi32_standin SHARED tests/standins/rasapi32/rasapi32.cpp)
 set_target_properties(rasapi32_standin PROPERTIES PREFIX "" OUTPUT_NAME rasapi32
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/standins)
-target_link_options(rasapi32_standin PRIVATE -static-libgcc -static-libstdc++ -Wl,--kill-at)
+target_link_options(rasapi32_standin PRIVATE -static -Wl,--kill-at)
 
 # The FrontPage stand-in: a local automation server answering FrontPage's
 # dispatch ids from a state file, for the tests. Registered only in the

@@ -82,12 +82,12 @@ int ToggleFrontPageLoading(ISettingsStore& settings)
     return nNext;
 }
 
-ToggleButtonState LoadingButtonState(int nPolicy)
+ToggleCheck LoadingButtonState(int nPolicy)
 {
     switch (nPolicy) {
-    case fpLoadOnDemand: return ToggleButtonState::unchecked;
-    case fpAlwaysAsk: return ToggleButtonState::indeterminate;
-    default: return ToggleButtonState::checked;
+    case fpLoadOnDemand: return ToggleCheck::unchecked;
+    case fpAlwaysAsk: return ToggleCheck::indeterminate;
+    default: return ToggleCheck::checked;
     }
 }
 
@@ -102,7 +102,7 @@ std::string LoadingPaneText(bool bPresent, int nPolicy)
     }
 }
 
-bool IsFrontPageCommand(unsigned nId)
+bool fpcmd::IsFrontPageCommand(unsigned nId)
 {
     switch (nId) {
     case fpcmd::kNewTask:

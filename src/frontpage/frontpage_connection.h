@@ -24,10 +24,12 @@ inline constexpr unsigned kToggleLoading = 32791;
 } // namespace fpcmd
 
 // The suppressible warnings of FrontPage tasks.
-inline constexpr unsigned kWarnNoWeb = 61208;
-inline constexpr unsigned kWarnNotAffected = 61209;
-inline constexpr unsigned kWarnNotLoaded = 61210;
-inline constexpr unsigned kWarnNoFrontPage = 61225;
+namespace fpwarn {
+inline constexpr unsigned kNoWeb = 61208;
+inline constexpr unsigned kNotAffected = 61209;
+inline constexpr unsigned kNotLoaded = 61210;
+inline constexpr unsigned kNoFrontPage = 61225;
+} // namespace fpwarn
 
 inline constexpr const char* kQuestionLoadExplorerDialog = "Do you want Netbell to load FrontPage Explorer ?";
 inline constexpr const char* kQuestionLoadExplorer = "Do you want Netbell to load FrontPage Explorer";
@@ -79,12 +81,15 @@ int NextLoadingPolicy(int nPolicy);
 // Reads the policy, moves it one step, writes it back; returns the new one.
 int ToggleFrontPageLoading(ISettingsStore& settings);
 
-enum class ToggleButtonState { unchecked, indeterminate, checked };
-ToggleButtonState LoadingButtonState(int nPolicy);
+enum class ToggleCheck { unchecked, indeterminate, checked };
+ToggleCheck LoadingButtonState(int nPolicy);
 // The text of the status-bar pane; blank while FrontPage is absent.
 std::string LoadingPaneText(bool bPresent, int nPolicy);
 
 // Whether a FrontPage command is enabled. nSelected is the number of
 // selected rows and bFirstIsFrontPage tells the kind of the first of them.
 bool IsFrontPageCommandEnabled(unsigned nId, bool bPresent, int nPolicy, int nSelected, bool bFirstIsFrontPage);
+namespace fpcmd {
+// One of the five ids above.
 bool IsFrontPageCommand(unsigned nId);
+} // namespace fpcmd

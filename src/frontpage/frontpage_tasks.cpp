@@ -85,7 +85,7 @@ void CFrontPageTasks::ShowWarning(unsigned nStringId)
 
 bool CFrontPageTasks::IsCommandEnabled(unsigned nId)
 {
-    if (!IsFrontPageCommand(nId))
+    if (!fpcmd::IsFrontPageCommand(nId))
         return false;
     int nSelected = 0;
     bool bFirstIsFrontPage = false;
@@ -100,7 +100,7 @@ bool CFrontPageTasks::IsCommandEnabled(unsigned nId)
 
 bool CFrontPageTasks::OnCommand(unsigned nId)
 {
-    if (!IsFrontPageCommand(nId))
+    if (!fpcmd::IsFrontPageCommand(nId))
         return false;
     // A grey command does nothing, even when it arrives some other way.
     if (!IsCommandEnabled(nId))
@@ -227,7 +227,7 @@ void CFrontPageTasks::ShowFrontPageToDoList()
         return;
     const CRemindTask& task = *pTask;
     if (HasNoWeb(task)) {
-        ShowWarning(kWarnNoWeb);
+        ShowWarning(fpwarn::kNoWeb);
         return;
     }
     if (!ConfirmFrontPageLoad(m_nFrontPageLoading, kQuestionLoadExplorer, m.system, m.prompts))
@@ -277,7 +277,7 @@ void CFrontPageTasks::LaunchFrontPageEditor()
         return;
     const CRemindTask& task = *pTask;
     if (HasNoWeb(task)) {
-        ShowWarning(kWarnNoWeb);
+        ShowWarning(fpwarn::kNoWeb);
         return;
     }
     if (task.m_strPageUrl == kNotLinked) {
@@ -301,13 +301,13 @@ bool CFrontPageTasks::CompleteInFrontPage(CRemindTask& task)
     if (!m_bFrontPagePresent)
         return true;
     if (HasNoWeb(task)) {
-        ShowWarning(kWarnNoWeb);
+        ShowWarning(fpwarn::kNoWeb);
         return true;
     }
     if (!ConfirmFrontPageLoad(m_nFrontPageLoading, kQuestionLoadExplorer, m.system, m.prompts))
         return true;
     if (m_nFrontPageLoading == fpDontLoad) {
-        ShowWarning(kWarnNotLoaded);
+        ShowWarning(fpwarn::kNotLoaded);
         return true;
     }
     CWaitCursor wait(m.system);

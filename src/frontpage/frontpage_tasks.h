@@ -52,7 +52,7 @@ public:
     int LoadingPolicy() const { return m_nFrontPageLoading; }
     void RefreshLoadingPolicy();
     void OnToggleFrontPageLoading();
-    ToggleButtonState ToggleState() const { return LoadingButtonState(m_nFrontPageLoading); }
+    ToggleCheck ToggleState() const { return LoadingButtonState(m_nFrontPageLoading); }
     std::string StatusPaneText() const { return LoadingPaneText(m_bFrontPagePresent, m_nFrontPageLoading); }
 
     // For the commands 32776, 32786, 32787, 32789 and 32791; false for any

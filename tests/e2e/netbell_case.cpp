@@ -17,6 +17,7 @@ DWORD CaseLimitMs()
     return seconds > 0 ? static_cast<DWORD>(seconds) * 1000 : 120000;
 }
 constexpr const char* kSetupRecordKey = "Software\\Microsoft\\MS Setup (ACME)";
+constexpr const char* kRasOverrideKey = "Software\\Wine\\AppDefaults\\netbell.exe\\DllOverrides";
 
 bool InstanceEventExists()
 {
@@ -81,6 +82,8 @@ void NetbellCase::SetUp()
     ASSERT_TRUE(DeleteAppKey());
     RegDeleteTreeOf(HKEY_CURRENT_USER, kSetupRecordKey);
     DeleteFileA(ShortcutPath().c_str());
+    // Wine's own dial-up networking unless the case asks for the stand-in.
+    RegDeleteValueOf(HKEY_CURRENT_USER, kRasOverrideKey, "rasapi32");
     ASSERT_TRUE(SetWindowsVersion("netbell.exe", "nt40"));
     ASSERT_TRUE(SetUnmanagedWindows("netbell.exe", true));
 
@@ -102,6 +105,9 @@ void NetbellCase::TearDown()
     m_watchdog.reset();
     if (!m_strFolder.empty())
         RemoveTree(m_strFolder);
+    if (m_bRasOverride)
+        RegDeleteValueOf(HKEY_CURRENT_USER, kRasOverrideKey, "rasapi32");
+    m_bRasOverride = false;
     for (auto it = m_savedEnv.rbegin(); it != m_savedEnv.rend(); ++it)
         SetEnvironmentVariableA(it->first.c_str(), it->second ? it->second->c_str() : nullptr);
     m_savedEnv.clear();
@@ -161,10 +167,15 @@ bool NetbellCase::UseDialUpStandIn()
     m_strRasState = JoinPath(m_strFolder, "ras-state.txt");
     if (!SetDialUp(""))
         return false;
-    // Wine reads the overrides from the environment each program starts
-    // with; the ones the run already has stay.
-    const std::string inherited = EnvVar("WINEDLLOVERRIDES");
-    SetCaseEnv("WINEDLLOVERRIDES", inherited.empty() ? "rasapi32=n" : inherited + ";rasapi32=n");
+    // Wine takes WINEDLLOVERRIDES for a new program from our Unix
+    // environment, not from the one we pass; its per-program setting in the
+    // registry reaches it. Native only: a stand-in that fails to load stops
+    // the program instead of leaving Wine's own in its place.
+    m_bRasOverride = true;
+    if (!RegWriteString(HKEY_CURRENT_USER, kRasOverrideKey, "rasapi32", "native")) {
+        ADD_FAILURE() << "cannot set the DLL override";
+        return false;
+    }
     SetCaseEnv("NETBELL_RAS_STATE", m_strRasState);
     return true;
 }

@@ -69,9 +69,9 @@ protected:
     // Waits for the message box, failing the case with what is open instead.
     std::optional<CMessageBox> ExpectMessageBox(const CProcess& p, const char* caption, DWORD ms = kWaitMs);
     // Dial-up networking for the programs this case starts: the stand-in
-    // DLL beside the program, chosen over Wine's own through the environment
-    // they inherit, answering from a state file that starts with no
-    // connection. Call before Start.
+    // DLL beside the program, chosen over Wine's own by a per-program DLL
+    // override, answering from a state file (named in the environment they
+    // inherit) that starts with no connection. Call before Start.
     bool UseDialUpStandIn();
     // Replaces the stand-in's state at once: lines as its source describes,
     // for example "connection 17 0x2000 MyISP"; empty for no connection.
@@ -94,6 +94,7 @@ private:
 
     std::deque<CProcess> m_procs;
     std::string m_strRasState;
+    bool m_bRasOverride = false;
     std::vector<std::pair<std::string, std::optional<std::string>>> m_savedEnv;
     std::unique_ptr<CWatchdog> m_watchdog;
 };

@@ -147,10 +147,10 @@ TEST_F(ConnectionTest, ToggleCyclesFromAnAbsentValue)
 
 TEST(LoadingIndicators, ButtonAndPaneFollowThePolicy)
 {
-    EXPECT_EQ(LoadingButtonState(0), ToggleButtonState::unchecked);
-    EXPECT_EQ(LoadingButtonState(1), ToggleButtonState::indeterminate);
-    EXPECT_EQ(LoadingButtonState(2), ToggleButtonState::checked);
-    EXPECT_EQ(LoadingButtonState(7), ToggleButtonState::checked);
+    EXPECT_EQ(LoadingButtonState(0), ToggleCheck::unchecked);
+    EXPECT_EQ(LoadingButtonState(1), ToggleCheck::indeterminate);
+    EXPECT_EQ(LoadingButtonState(2), ToggleCheck::checked);
+    EXPECT_EQ(LoadingButtonState(7), ToggleCheck::checked);
 
     EXPECT_EQ(LoadingPaneText(true, 0), "FP Load On Demand");
     EXPECT_EQ(LoadingPaneText(true, 1), "FP Always Ask");

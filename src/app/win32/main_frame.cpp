@@ -11,7 +11,6 @@
 #include "monitor/win32/ras_connection.h"
 #include "monitor/win32/reminder_dlg.h"
 #include "options/win32/options_sheet_win32.h"
-#include "options/win32/warning_dialog.h"
 #include "model/netbell_doc.h"
 #include "res/resource.h"
 
@@ -49,18 +48,6 @@ std::string LoadPrompt(UINT nId, bool bToolTip)
     return text.substr(0, nl);
 }
 
-bool IsFrontPageCommand(UINT nId)
-{
-    switch (nId) {
-    case ID_NEW_FRONTPAGE:
-    case ID_FP_TODOLIST:
-    case ID_FP_EDITOR:
-    case ID_FP_EXPLORER:
-    case ID_TOGGLE_FPLOADING: return true;
-    default: return false;
-    }
-}
-
 int TextWidth(HWND hwnd, const char* text)
 {
     HDC hdc = GetDC(hwnd);
@@ -78,14 +65,17 @@ int TextWidth(HWND hwnd, const char* text)
 
 CMainFrame::CMainFrame(CNetbellApp& app)
     : m_app(app), m_trayIcon(IDI_TRAY), m_view(app),
+      m_frontPage(FrontPageIntegrationPorts{app.Settings(), app.Prompts(), app.Doc(), app.Guard(), app.Instance(),
+                                            [this] { return m_hWnd; }, m_view, m_view}),
       m_reminder(app.Doc(), app.Settings(), app.Prompts(), app.Guard(), TheReminderFlags(), *this)
 {
     g_bWindowShown = 0;
     g_bSnoozing = 0;
     g_bDontNotify = 0;
     g_bNotified = 0;
-    // FrontPage counts as absent until it can be detected.
-    m_bFrontPagePresent = FALSE;
+    m_bFrontPagePresent = m_frontPage.Detect();
+    if (m_bFrontPagePresent)
+        m_frontPage.UpdateMenuLinks();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -124,6 +114,13 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
+    case WM_SETCURSOR:
+        // A FrontPage call in progress keeps the wait cursor over the window.
+        if (m_frontPage.IsWaitCursorShown()) {
+            SetCursor(LoadCursor(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        return Default(msg, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
@@ -171,7 +168,7 @@ int CMainFrame::OnCreate()
     }
     if (!CreateToolBar() || !CreateStatusBar())
         return -1;
-    if (!m_view.Create(m_hWnd, kViewId, *this))
+    if (!m_view.Create(m_hWnd, kViewId, m_frontPage))
         return -1;
     m_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     m_trayIcon.SetNotificationWnd(m_hWnd, WM_TRAYICON_NOTIFY);
@@ -266,10 +263,12 @@ void CMainFrame::OnIdle()
             if (b.nImage >= 0)
                 SendMessageA(m_wndToolBar, TB_ENABLEBUTTON, b.nCommand, MAKELPARAM(IsCommandEnabled(b.nCommand), 0));
         }
+        // The toggle shows the load policy as its pressed state.
+        SendMessageA(m_wndToolBar, TB_SETSTATE, ID_TOGGLE_FPLOADING, MAKELPARAM(m_frontPage.ToggleButtonState(), 0));
     }
     if (m_wndStatusBar) {
-        // The FrontPage indicator stays blank while FrontPage is absent.
-        SendMessageA(m_wndStatusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(""));
+        SendMessageA(m_wndStatusBar, SB_SETTEXTA, 1,
+                     reinterpret_cast<LPARAM>(m_frontPage.StatusPaneText().c_str()));
         SendMessageA(m_wndStatusBar, SB_SETTEXTA, 2,
                      reinterpret_cast<LPARAM>((GetKeyState(VK_CAPITAL) & 1) ? "CAP" : ""));
         SendMessageA(m_wndStatusBar, SB_SETTEXTA, 3,
@@ -367,13 +366,14 @@ void CMainFrame::OnOptions()
         return;
     ShowOptionsSheet(m_hWnd, m_app.Settings(), m_bFrontPagePresent != FALSE);
     // OK or Cancel: Apply may have changed the FrontPage settings either way.
-    if (m_bFrontPagePresent)
+    if (m_bFrontPagePresent && m_view.GetSafeHwnd())
         RefreshFrontPageSettings();
 }
 
 void CMainFrame::RefreshFrontPageSettings()
 {
-    // FrontPage's load policy and menu links follow the settings here.
+    m_frontPage.RefreshLoadingPolicy();
+    m_frontPage.UpdateMenuLinks();
 }
 
 void CMainFrame::OnAbout()
@@ -387,16 +387,6 @@ void CMainFrame::OnAbout()
 void CMainFrame::OnSponsors()
 {
     RunSponsorsDialog(m_app.Instance(), m_hWnd, m_app.Settings(), m_app.Prompts());
-}
-
-bool CMainFrame::CompleteInFrontPage(CRemindTask&)
-{
-    return true;
-}
-
-void CMainFrame::ShowWarning(unsigned nStringId)
-{
-    ::ShowWarning(nStringId);
 }
 
 void CMainFrame::OnHelpTopics()
@@ -416,7 +406,7 @@ void CMainFrame::OnCommand(UINT nId)
 {
     // A grey command does nothing, even through its accelerator; an enabled
     // one goes to the view first, then to the frame.
-    if (!IsCommandEnabled(nId) || m_view.OnCommand(nId))
+    if (!IsCommandEnabled(nId) || m_frontPage.OnCommand(nId) || m_view.OnCommand(nId))
         return;
     switch (nId) {
     case ID_APP_EXIT: OnExit(); break;
@@ -449,8 +439,8 @@ bool CMainFrame::IsCommandEnabled(UINT nId)
     bool bEnabled = false;
     if (m_view.QueryCommand(nId, bEnabled))
         return bEnabled;
-    if (IsFrontPageCommand(nId))
-        return m_bFrontPagePresent != FALSE;
+    if (CFrontPageIntegration::IsFrontPageCommand(nId))
+        return m_frontPage.IsCommandEnabled(nId);
     switch (nId) {
     case ID_APP_EXIT:
     case ID_SHOW_TASKLIST:

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/win32/window.h"
+#include "frontpage/win32/frontpage_integration.h"
 #include "monitor/reminder.h"
 #include "monitor/win32/tray_icon.h"
 #include "view/win32/netbell_view.h"
@@ -15,7 +16,7 @@
 class CNetbellApp;
 class CReminderDlg;
 
-class CMainFrame : public CWindow, private IFrontPageTasks, private IReminderPorts {
+class CMainFrame : public CWindow, private IReminderPorts {
 public:
     explicit CMainFrame(CNetbellApp& app);
     ~CMainFrame() override;
@@ -31,13 +32,6 @@ public:
     HACCEL GetAccelerators() const { return m_hAccel; }
 
 private:
-    // IFrontPageTasks: FrontPage is not detected yet, so ticking a FrontPage
-    // task changes only the local record.
-    bool IsPresent() override { return m_bFrontPagePresent != FALSE; }
-    bool CompleteInFrontPage(CRemindTask& task) override;
-    void EditFrontPageItem(int) override {}
-    void EditFrontPageSelection() override {}
-    void ShowWarning(unsigned nStringId) override;
 
     // IReminderPorts
     void RunPrompt(ReminderDlgData& data) override;
@@ -77,6 +71,7 @@ private:
     HWND m_wndToolBar = nullptr;
     CReminderDlg* m_pReminderDlg = nullptr; // the prompt while it is open
     CNetbellView m_view;
+    CFrontPageIntegration m_frontPage;
     CReminderCycle m_reminder;
     HACCEL m_hAccel = nullptr; // a resource: freed with the module
     HMENU m_hMenu = nullptr;   // destroyed with the window

@@ -53,6 +53,9 @@ public:
     void Sleep(unsigned nMilliseconds) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    // While a command waits: the frame keeps the wait cursor up when the
+    // mouse moves, as a command runs without answering the user.
+    bool IsWaiting() const { return m_nWaitDepth > 0; }
 
 private:
     int m_nWaitDepth = 0;

@@ -62,7 +62,7 @@ void CFrontPageIntegration::RefreshLoadingPolicy()
 
 bool CFrontPageIntegration::IsFrontPageCommand(UINT nId)
 {
-    return ::IsFrontPageCommand(nId);
+    return fpcmd::IsFrontPageCommand(nId);
 }
 
 bool CFrontPageIntegration::IsCommandEnabled(UINT nId)
@@ -85,9 +85,9 @@ BYTE CFrontPageIntegration::ToggleButtonState() const
     if (!m_tasks.Present())
         return 0;
     switch (m_tasks.ToggleState()) {
-    case ::ToggleButtonState::unchecked: return TBSTATE_ENABLED;
-    case ::ToggleButtonState::indeterminate: return TBSTATE_ENABLED | TBSTATE_INDETERMINATE;
-    case ::ToggleButtonState::checked: return TBSTATE_ENABLED | TBSTATE_CHECKED;
+    case ToggleCheck::unchecked: return TBSTATE_ENABLED;
+    case ToggleCheck::indeterminate: return TBSTATE_ENABLED | TBSTATE_INDETERMINATE;
+    case ToggleCheck::checked: return TBSTATE_ENABLED | TBSTATE_CHECKED;
     }
     return TBSTATE_ENABLED;
 }

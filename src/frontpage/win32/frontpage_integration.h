@@ -13,7 +13,8 @@
 //   - status-bar pane 61207: StatusPaneText(), disabled unless IsPresent();
 //   - after the Options sheet closes (OK or Cancel) when IsPresent():
 //         m_frontPage.RefreshLoadingPolicy(); m_frontPage.UpdateMenuLinks();
-//   - the Options sheet's FrontPage page shows only when IsPresent().
+//   - the Options sheet's FrontPage page shows only when IsPresent();
+//   - WM_SETCURSOR: while IsWaitCursorShown(), set IDC_WAIT and return TRUE.
 // Everything runs on the main thread, which has COM initialised.
 
 #include <windows.h>
@@ -70,6 +71,9 @@ public:
     // TBSTATE bits of button 32791: enabled when present; checked for
     // "Don't Load" (and unknown values), indeterminate for "Always Ask".
     BYTE ToggleButtonState() const;
+    // True while a FrontPage command runs under the wait cursor: the frame's
+    // WM_SETCURSOR then sets IDC_WAIT and returns TRUE.
+    bool IsWaitCursorShown() const { return m_system.IsWaiting(); }
 
     // IFrontPageTasks: the list's check box, double click and Edit.
     bool IsPresent() override;

@@ -383,6 +383,10 @@ void CNetbellView::OnContextMenu(POINT ptScreen)
     const UINT nCmd = TrackPopupMenu(hPopup, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, ptScreen.x,
                                      ptScreen.y, 0, GetParent(m_hWnd), nullptr);
     DestroyMenu(hMenu);
-    if (nCmd)
+    // A new FrontPage task is the frame's to route; the rest are the view's
+    // own, run even where the frame would grey them (Edit in this menu).
+    if (nCmd == ID_NEW_FRONTPAGE)
+        SendMessageA(GetParent(m_hWnd), WM_COMMAND, nCmd, 0);
+    else if (nCmd)
         OnCommand(nCmd);
 }

@@ -19,6 +19,13 @@ std::string FrontPageStandInTest::StandInPath()
     return dir + "frontpage_standin.exe";
 }
 
+HMODULE FrontPageStandInTest::LoadProgramResources()
+{
+    std::string path = StandInPath();
+    path = path.substr(0, path.find_last_of('\\') + 1) + "netbell.exe";
+    return LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+}
+
 int FrontPageStandInTest::RunStandIn(const std::string& arguments)
 {
     std::string cmd = "\"" + StandInPath() + "\" " + arguments;

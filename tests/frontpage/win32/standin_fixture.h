@@ -16,6 +16,9 @@ public:
     // its exit code, or -1 when it could not run.
     static int RunStandIn(const std::string& arguments);
     static std::string StandInPath();
+    // netbell.exe beside this program, as a module of resources only: the
+    // dialog templates and strings. Null when it is missing.
+    static HMODULE LoadProgramResources();
 
 protected:
     static void SetUpTestSuite();

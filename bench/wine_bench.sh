@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Wine benchmarks of the real netbell.exe, driven from outside by the
+# end-to-end driver (tests/e2e/bench_test.cpp): the connection monitor's CPU
+# time in 60 idle seconds against the program without it, and the task list
+# of 10,000 tasks from start to shown against a plain loop filling a list
+# view. Takes about two minutes. Runs inside scripts/with-wine.sh on a bare
+# Xvfb (NETBELL_XVFB=1), or brings its own when called alone.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+win=build/win32
+# Another build of the program may be named instead (a Linux path).
+exe=${WINE_BENCH_EXE:-$win/netbell.exe}
+
+if [ -z "${WINE_BENCH_INNER:-}" ] && [ -z "${NETBELL_XVFB:-}" ]; then
+    exec env NETBELL_XVFB=1 WINE_BENCH_INNER=1 scripts/with-wine.sh "$0" "$@"
+fi
+if [ -f "$win/Makefile" ]; then
+    cmake --build "$win" --target netbell netbell_e2e rasapi32_standin tray_minimal >/dev/null
+fi
+for f in "$win/netbell_e2e.exe" "$win/standins/rasapi32.dll" "$win/tray_minimal.exe" "$exe"; do
+    if [ ! -f "$f" ]; then
+        echo "wine bench: $f is missing (make win32); skipped"
+        exit 0
+    fi
+done
+echo "== netbell.exe under Wine: idle monitor, 10,000-task list"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+NETBELL_EXE=$(winepath -w "$exe") NETBELL_E2E_CASE_SECONDS=300 \
+    wine "$win/netbell_e2e.exe" --gtest_also_run_disabled_tests --gtest_filter='WineBench.*' --gtest_brief=1 |
+    tee "$log"
+# wine returns 0 when its session is ended under it (another with-wine.sh
+# on the same prefix ends everything there when it finishes).
+if ! grep -q '^monitor idle ratio' "$log" || ! grep -q '^list ratio' "$log"; then
+    echo "wine bench: it did not finish; see above" >&2
+    exit 1
+fi
