@@ -262,19 +262,11 @@ TEST_F(BackupTest, FailuresAreReported)
 
 namespace {
 
-class CFakeEvent : public IGuardEvent {
-public:
-    bool bSignalled = true;
-    bool IsSignalled() override { return bSignalled; }
-    void Set() override { bSignalled = true; }
-    void Reset() override { bSignalled = false; }
-};
-
 } // namespace
 
 TEST(DialogGuard, ASecondDialogIsRefusedAndExitWaits)
 {
-    CFakeEvent event;
+    CFakeGuardEvent event;
     CFakePrompts prompts;
     int nBroughtForward = 0;
     CDialogGuard guard(event, prompts, [&] { ++nBroughtForward; });
@@ -300,7 +292,7 @@ TEST(DialogGuard, ASecondDialogIsRefusedAndExitWaits)
 
 TEST(DialogGuard, TheScopeReleasesOnEveryPathAndOnlyWhatItTook)
 {
-    CFakeEvent event;
+    CFakeGuardEvent event;
     CFakePrompts prompts;
     CDialogGuard guard(event, prompts, nullptr);
     try {

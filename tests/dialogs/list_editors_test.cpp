@@ -16,14 +16,6 @@
 
 namespace {
 
-class CFakeGuardEvent : public IGuardEvent {
-public:
-    bool bSignalled = true;
-    bool IsSignalled() override { return bSignalled; }
-    void Set() override { bSignalled = true; }
-    void Reset() override { bSignalled = false; }
-};
-
 // Answers each dialog from a script and notes what it saw. The delete
 // dialogs apply their selection the way the real ones do on Delete.
 class CScriptedDialogs : public IListEditorDialogs {

@@ -228,37 +228,4 @@ private:
     FakeFrontPageWorld& w;
 };
 
-class CFakeGuardEvent : public IGuardEvent {
-public:
-    bool bSignalled = true;
-    bool IsSignalled() override { return bSignalled; }
-    void Set() override { bSignalled = true; }
-    void Reset() override { bSignalled = false; }
-};
-
-class CFakeTaskList : public ITaskListControl {
-public:
-    std::vector<TaskRow> rows;
-    std::vector<int> selected;
-
-    std::vector<int> GetSelectedRows() override { return selected; }
-    size_t GetRowTask(int nRow) override { return rows.at(nRow).nTaskIndex; }
-    void InsertRowAtTop(const TaskRow& row) override { rows.insert(rows.begin(), row); }
-    void SetCellText(int nRow, int nColumn, const std::string& text) override { rows.at(nRow).cells[nColumn] = text; }
-    void SetTypeCell(int nRow, const std::string& text, int nImage) override
-    {
-        rows.at(nRow).cells[colType] = text;
-        rows.at(nRow).nImage = nImage;
-    }
-    int GetStateImage(int nRow) override { return rows.at(nRow).nState; }
-    void SetStateImage(int nRow, int nState) override { rows.at(nRow).nState = nState; }
-    void ReplaceAllRows(const std::vector<TaskRow>& newRows) override { rows = newRows; }
-    void SortRows(int, bool) override {}
-};
-
-class CFixedClock : public IClock {
-public:
-    COleDateTime Now() override { return COleDateTime{COleDateTime::valid, 46000.5}; }
-};
-
 } // namespace fptest

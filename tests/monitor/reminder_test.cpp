@@ -123,21 +123,13 @@ public:
     uintptr_t GetActiveConnection() override { return connection; }
 };
 
-class CFakeEvent : public IGuardEvent {
-public:
-    bool bSignalled = true;
-    bool IsSignalled() override { return bSignalled; }
-    void Set() override { bSignalled = true; }
-    void Reset() override { bSignalled = false; }
-};
-
 class ReminderTest : public ::testing::Test {
 protected:
     CFakeFileSystem fs;
     CFakePrompts prompts;
     CNetbellDoc doc{fs, prompts};
     CMemorySettingsStore settings;
-    CFakeEvent event;
+    CFakeGuardEvent event;
     CDialogGuard guard{event, prompts, nullptr};
     Flags f;
     CFakeReminderPorts ports;

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "app/app_shell.h"
 #include "app/prompts.h"
 #include "model/file_system.h"
+#include "view/task_commands.h"
 
 // Records every message and answers from a script (OK when it runs out).
 class CFakePrompts : public IPrompts {
@@ -78,4 +80,46 @@ public:
         files.erase(from);
         return true;
     }
+};
+
+// The dialog guard's event, free until a test takes it.
+class CFakeGuardEvent : public IGuardEvent {
+public:
+    bool bSignalled = true;
+    bool IsSignalled() override { return bSignalled; }
+    void Set() override { bSignalled = true; }
+    void Reset() override { bSignalled = false; }
+};
+
+// The task list's rows in memory, top to bottom; a refill drops the selection.
+class CFakeTaskList : public ITaskListControl {
+public:
+    std::vector<TaskRow> rows;
+    std::vector<int> selected;
+    int nReplaces = 0;
+
+    std::vector<int> GetSelectedRows() override { return selected; }
+    size_t GetRowTask(int nRow) override { return rows.at(nRow).nTaskIndex; }
+    void InsertRowAtTop(const TaskRow& row) override { rows.insert(rows.begin(), row); }
+    void SetCellText(int nRow, int nColumn, const std::string& text) override { rows.at(nRow).cells[nColumn] = text; }
+    void SetTypeCell(int nRow, const std::string& text, int nImage) override
+    {
+        rows.at(nRow).cells[colType] = text;
+        rows.at(nRow).nImage = nImage;
+    }
+    int GetStateImage(int nRow) override { return rows.at(nRow).nState; }
+    void SetStateImage(int nRow, int nState) override { rows.at(nRow).nState = nState; }
+    void ReplaceAllRows(const std::vector<TaskRow>& newRows) override
+    {
+        rows = newRows;
+        selected.clear();
+        ++nReplaces;
+    }
+    void SortRows(int, bool) override {}
+};
+
+// Always the same moment: 9 December 2025, 12:00.
+class CFixedClock : public IClock {
+public:
+    COleDateTime Now() override { return COleDateTime{COleDateTime::valid, 46000.5}; }
 };

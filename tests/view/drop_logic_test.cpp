@@ -237,11 +237,6 @@ public:
     void SortRows(int, bool) override {}
 };
 
-class CFixedClock : public IClock {
-public:
-    COleDateTime Now() override { return MakeOleDate(2024, 3, 9, 10, 30, 0); }
-};
-
 } // namespace
 
 TEST(AppendBrowseTaskTest, ADroppedShortcutIsAMediumBrowseTaskWithItsRowOnTop)

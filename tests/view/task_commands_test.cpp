@@ -13,32 +13,6 @@
 
 namespace {
 
-class CFakeList : public ITaskListControl {
-public:
-    std::vector<TaskRow> rows;
-    std::vector<int> selected;
-    int nReplaces = 0;
-
-    std::vector<int> GetSelectedRows() override { return selected; }
-    size_t GetRowTask(int nRow) override { return rows.at(nRow).nTaskIndex; }
-    void InsertRowAtTop(const TaskRow& row) override { rows.insert(rows.begin(), row); }
-    void SetCellText(int nRow, int nColumn, const std::string& text) override { rows.at(nRow).cells[nColumn] = text; }
-    void SetTypeCell(int nRow, const std::string& text, int nImage) override
-    {
-        rows.at(nRow).cells[colType] = text;
-        rows.at(nRow).nImage = nImage;
-    }
-    int GetStateImage(int nRow) override { return rows.at(nRow).nState; }
-    void SetStateImage(int nRow, int nState) override { rows.at(nRow).nState = nState; }
-    void ReplaceAllRows(const std::vector<TaskRow>& newRows) override
-    {
-        rows = newRows;
-        selected.clear();
-        ++nReplaces;
-    }
-    void SortRows(int, bool) override {}
-};
-
 class CFakeDialog : public ITaskDialog {
 public:
     std::vector<TaskDialogData> seen;
@@ -61,11 +35,6 @@ public:
     }
 };
 
-class CFakeClock : public IClock {
-public:
-    COleDateTime Now() override { return COleDateTime{COleDateTime::valid, 46000.5}; }
-};
-
 class CFakeFrontPage : public IFrontPageTasks {
 public:
     bool bPresent = false;
@@ -84,14 +53,6 @@ public:
     void ShowWarning(unsigned nStringId) override { warnings.push_back(nStringId); }
 };
 
-class CFakeGuardEvent : public IGuardEvent {
-public:
-    bool bSignalled = true;
-    bool IsSignalled() override { return bSignalled; }
-    void Set() override { bSignalled = true; }
-    void Reset() override { bSignalled = false; }
-};
-
 class TaskCommandsTest : public ::testing::Test {
 protected:
     CFakeFileSystem fs;
@@ -100,10 +61,10 @@ protected:
     CMemorySettingsStore settings;
     CFakeGuardEvent event;
     CDialogGuard guard{event, prompts, nullptr};
-    CFakeList list;
+    CFakeTaskList list;
     CFakeDialog dialog;
     CFakeShell shell;
-    CFakeClock clock;
+    CFixedClock clock;
     CFakeFrontPage frontPage;
     CTaskCommands commands{TaskCommandPorts{doc, settings, prompts, guard, list, dialog, shell, clock, frontPage}};
 
