@@ -20,6 +20,50 @@ bool EqualNoCase(const std::string& a, const std::string& b)
 
 } // namespace
 
+TaskEditFields MergeEditFields(const std::vector<const CRemindTask*>& tasks)
+{
+    TaskEditFields f;
+    if (tasks.empty())
+        return f;
+    const CRemindTask& first = *tasks[0];
+    f.m_nPriority = first.m_nPriority;
+    f.m_strName = first.m_strName;
+    f.m_strAssignTo = first.m_strAssignTo;
+    f.m_strProject = first.m_strProject;
+    f.m_strBillingInfo = first.m_strBillingInfo;
+    f.m_strDescription = first.m_strDescription;
+    const auto merge = [](std::string& field, const std::string& other) {
+        if (field != other)
+            field = kMixedValue;
+    };
+    for (size_t i = 1; i < tasks.size(); ++i) {
+        const CRemindTask& t = *tasks[i];
+        if (t.m_nPriority != first.m_nPriority)
+            f.m_nPriority = -1;
+        merge(f.m_strName, t.m_strName);
+        merge(f.m_strAssignTo, t.m_strAssignTo);
+        merge(f.m_strProject, t.m_strProject);
+        merge(f.m_strBillingInfo, t.m_strBillingInfo);
+        merge(f.m_strDescription, t.m_strDescription);
+    }
+    return f;
+}
+
+void ApplyEditFields(const TaskEditFields& f, CRemindTask& task, bool bKeepMixed)
+{
+    const auto copy = [&](const std::string& from, std::string& to) {
+        if (!bKeepMixed || from != kMixedValue)
+            to = from;
+    };
+    if (!bKeepMixed || f.m_nPriority != -1)
+        task.m_nPriority = f.m_nPriority;
+    copy(f.m_strName, task.m_strName);
+    copy(f.m_strAssignTo, task.m_strAssignTo);
+    copy(f.m_strProject, task.m_strProject);
+    copy(f.m_strBillingInfo, task.m_strBillingInfo);
+    copy(f.m_strDescription, task.m_strDescription);
+}
+
 std::string TaskDialogCaption(int nKind)
 {
     return GetKindName(static_cast<uint32_t>(nKind)) + " Task";

@@ -7,20 +7,32 @@
 #include "app/prompts.h"
 
 class CNetbellDoc;
+class CRemindTask;
 struct ShortcutResult;
 
 // The mixed-value marker: a field that differs between the edited tasks.
 inline constexpr const char* kMixedValue = "----------";
 
-struct TaskDialogData {
-    int m_nKind = 0;
-    int m_nIconId = 0;
+// The fields that the dialogs of every kind of task edit.
+struct TaskEditFields {
     std::string m_strName;
     std::string m_strAssignTo;
     std::string m_strProject;
     std::string m_strBillingInfo;
     std::string m_strDescription;
     int m_nPriority = -1; // no radio button selected
+};
+
+// The first task's fields, with the marker (or priority -1) where any of the
+// others differs; texts compare exactly.
+TaskEditFields MergeEditFields(const std::vector<const CRemindTask*>& tasks);
+// Writes the fields into a task; with bKeepMixed a field still holding the
+// marker (or priority -1) leaves the task's own value.
+void ApplyEditFields(const TaskEditFields& fields, CRemindTask& task, bool bKeepMixed);
+
+struct TaskDialogData : TaskEditFields {
+    int m_nKind = 0;
+    int m_nIconId = 0;
     std::string m_strUrl;
     bool m_bAllSites = false;
 };

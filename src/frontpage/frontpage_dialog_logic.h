@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/prompts.h"
+#include "dialogs/task_dialog_logic.h"
 #include "frontpage/frontpage_connection.h"
 #include "frontpage/frontpage_ports.h"
 
@@ -18,13 +19,7 @@ inline constexpr const char* kRootWeb = "<Root Web>";
 inline constexpr const char* kNoWebSelected = "No Web Selected";
 inline constexpr const char* kCreatorName = "Netbell";
 
-struct FrontPageTaskData {
-    std::string m_strName;
-    std::string m_strAssignTo;
-    std::string m_strProject;
-    std::string m_strBillingInfo;
-    int m_nPriority = -1; // 0 High, 1 Medium, 2 Low; -1 none selected
-    std::string m_strDescription;
+struct FrontPageTaskData : TaskEditFields {
     std::string m_strWebTitle;
     std::string m_strWebUrl;
     std::string m_strLinkedTo;

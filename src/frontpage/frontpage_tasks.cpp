@@ -19,11 +19,6 @@ bool HasNoWeb(const CRemindTask& task)
     return task.m_strWebName.empty() && task.m_strWebUrl.empty();
 }
 
-bool IsMixed(const std::string& s)
-{
-    return s == kMixedValue;
-}
-
 } // namespace
 
 std::string FrontPageTaskUrlText(const FrontPageTaskData& data)
@@ -164,38 +159,23 @@ void CFrontPageTasks::EditRows(const std::vector<int>& rows, bool bKeepMixed)
     CDialogGuardScope guard(m.guard);
     if (guard.Busy())
         return;
-    const CRemindTask& first = TaskOfRow(rows[0]);
+    std::vector<const CRemindTask*> tasks;
+    for (int nRow : rows)
+        tasks.push_back(&TaskOfRow(nRow));
+    const CRemindTask& first = *tasks[0];
     FrontPageTaskData data;
+    static_cast<TaskEditFields&>(data) = MergeEditFields(tasks);
     data.m_bEditing = true;
-    data.m_strName = first.m_strName;
-    data.m_strAssignTo = first.m_strAssignTo;
-    data.m_strProject = first.m_strProject;
-    data.m_strBillingInfo = first.m_strBillingInfo;
-    data.m_strDescription = first.m_strDescription;
-    data.m_nPriority = first.m_nPriority;
     data.m_strLinkedTo = first.m_strLinkedTo;
     data.m_strPageUrl = first.m_strPageUrl;
     data.m_strWebUrl = first.m_strWebUrl;
     data.m_strWebTitle = WebTitleOfTask(first.m_strWebName, first.m_strWebUrl);
-    for (size_t i = 1; i < rows.size(); ++i) {
-        const CRemindTask& t = TaskOfRow(rows[i]);
-        if (t.m_nPriority != first.m_nPriority)
-            data.m_nPriority = -1;
-        if (t.m_strName != first.m_strName)
-            data.m_strName = kMixedValue;
-        if (t.m_strAssignTo != first.m_strAssignTo)
-            data.m_strAssignTo = kMixedValue;
-        if (t.m_strProject != first.m_strProject)
-            data.m_strProject = kMixedValue;
-        if (t.m_strBillingInfo != first.m_strBillingInfo)
-            data.m_strBillingInfo = kMixedValue;
-        if (t.m_strDescription != first.m_strDescription)
-            data.m_strDescription = kMixedValue;
-        if (t.m_strWebName != first.m_strWebName)
+    for (const CRemindTask* t : tasks) {
+        if (t->m_strWebName != first.m_strWebName)
             data.m_strWebTitle = kMultipleSelection;
-        if (t.m_strWebUrl != first.m_strWebUrl)
+        if (t->m_strWebUrl != first.m_strWebUrl)
             data.m_strWebUrl = kMultipleSelection;
-        if (t.m_strLinkedTo != first.m_strLinkedTo)
+        if (t->m_strLinkedTo != first.m_strLinkedTo)
             data.m_strLinkedTo = kMultipleSelection;
     }
     if (!m.dialog.Run(data))
@@ -203,17 +183,7 @@ void CFrontPageTasks::EditRows(const std::vector<int>& rows, bool bKeepMixed)
     // The web, the link, the cookie and the Url column never change.
     for (int nRow : rows) {
         CRemindTask& t = TaskOfRow(nRow);
-        auto set = [bKeepMixed](std::string& field, const std::string& value) {
-            if (!bKeepMixed || !IsMixed(value))
-                field = value;
-        };
-        if (!bKeepMixed || data.m_nPriority != -1)
-            t.m_nPriority = data.m_nPriority;
-        set(t.m_strName, data.m_strName);
-        set(t.m_strAssignTo, data.m_strAssignTo);
-        set(t.m_strProject, data.m_strProject);
-        set(t.m_strBillingInfo, data.m_strBillingInfo);
-        set(t.m_strDescription, data.m_strDescription);
+        ApplyEditFields(data, t, bKeepMixed);
         for (int c : {colPriority, colName, colDescription, colProject, colAssignTo, colBillingInfo})
             m.list.SetCellText(nRow, c, TaskCellText(t, c));
     }

@@ -19,22 +19,12 @@ std::string WithoutBarePrefix(const std::string& url)
     return url == "mailto:" || url == "news:" ? std::string() : url;
 }
 
-// Copies the dialog's fields into the task; with bKeepMixed a field still
-// holding the mixed-value marker (or priority -1) leaves the task's own.
+// Copies the dialog's fields, its URL among them, into the task.
 void CopyDialogFields(const TaskDialogData& data, CRemindTask& task, bool bKeepMixed)
 {
-    const auto copy = [&](const std::string& from, std::string& to) {
-        if (!bKeepMixed || from != kMixedValue)
-            to = from;
-    };
-    if (!bKeepMixed || data.m_nPriority != -1)
-        task.m_nPriority = data.m_nPriority;
-    copy(data.m_strName, task.m_strName);
-    copy(data.m_strAssignTo, task.m_strAssignTo);
-    copy(data.m_strProject, task.m_strProject);
-    copy(data.m_strBillingInfo, task.m_strBillingInfo);
-    copy(data.m_strUrl, task.m_strUrl);
-    copy(data.m_strDescription, task.m_strDescription);
+    ApplyEditFields(data, task, bKeepMixed);
+    if (!bKeepMixed || data.m_strUrl != kMixedValue)
+        task.m_strUrl = data.m_strUrl;
 }
 
 } // namespace
@@ -131,25 +121,16 @@ void CTaskCommands::EditSelection()
     if (guard.Busy())
         return;
 
+    std::vector<const CRemindTask*> tasks;
+    for (int nRow : rows)
+        tasks.push_back(&TaskOfRow(nRow));
     TaskDialogData data;
     FillDialogFromTask(data, first);
+    static_cast<TaskEditFields&>(data) = MergeEditFields(tasks);
     data.m_nIconId = rows.size() == 1 ? first.GetIconId() : GetKindIconId(first.m_nKind);
-    for (size_t i = 1; i < rows.size(); ++i) {
-        const CRemindTask& t = TaskOfRow(rows[i]);
-        if (t.m_nPriority != first.m_nPriority)
-            data.m_nPriority = -1;
-        if (t.m_strName != first.m_strName)
-            data.m_strName = kMixedValue;
-        if (t.m_strAssignTo != first.m_strAssignTo)
-            data.m_strAssignTo = kMixedValue;
-        if (t.m_strProject != first.m_strProject)
-            data.m_strProject = kMixedValue;
-        if (t.m_strBillingInfo != first.m_strBillingInfo)
-            data.m_strBillingInfo = kMixedValue;
-        if (t.m_strUrl != first.m_strUrl)
+    for (const CRemindTask* t : tasks) {
+        if (t->m_strUrl != first.m_strUrl)
             data.m_strUrl = kMixedValue;
-        if (t.m_strDescription != first.m_strDescription)
-            data.m_strDescription = kMixedValue;
     }
     if (!m.dialog.Run(data))
         return;
