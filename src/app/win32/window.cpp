@@ -1,5 +1,19 @@
 #include "app/win32/window.h"
 
+std::string GetWindowString(HWND hwnd)
+{
+    const int n = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<size_t>(n > 0 ? n : 0) + 1, '\0');
+    const int got = GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+std::string GetDlgItemString(HWND hDlg, int nId)
+{
+    return GetWindowString(GetDlgItem(hDlg, nId));
+}
+
 CWindow::~CWindow()
 {
     if (m_hWnd) {

@@ -5,6 +5,12 @@
 
 #include <windows.h>
 
+#include <string>
+
+// A window's text, or a dialog control's, of any length.
+std::string GetWindowString(HWND hwnd);
+std::string GetDlgItemString(HWND hDlg, int nId);
+
 class CWindow {
 public:
     CWindow() = default;

@@ -15,16 +15,6 @@
 
 namespace {
 
-std::string GetItemText(HWND hDlg, int nId)
-{
-    const HWND hCtl = GetDlgItem(hDlg, nId);
-    const int n = GetWindowTextLengthA(hCtl);
-    std::string text(n + 1, '\0');
-    const int got = GetWindowTextA(hCtl, &text[0], n + 1);
-    text.resize(got > 0 ? got : 0);
-    return text;
-}
-
 // Shows a refusal owned by the dialog; true when there was one.
 bool Refuse(HWND hDlg, const std::optional<EntryMessage>& message)
 {
@@ -51,7 +41,7 @@ BOOL CAddProjectDialog::OnInitDialog()
 
 void CAddProjectDialog::OnOK()
 {
-    AddProjectData entered{GetItemText(m_hWnd, IDC_ADD_PROJECT_NAME)};
+    AddProjectData entered{GetDlgItemString(m_hWnd, IDC_ADD_PROJECT_NAME)};
     if (Refuse(m_hWnd, ValidateAddProject(entered))) {
         SetFocus(GetDlgItem(m_hWnd, IDC_ADD_PROJECT_NAME));
         return;
@@ -76,7 +66,7 @@ BOOL CAddSearchEngineDialog::OnInitDialog()
 
 void CAddSearchEngineDialog::OnOK()
 {
-    AddSearchEngineData entered{GetItemText(m_hWnd, IDC_ADD_ENGINE_NAME), GetItemText(m_hWnd, IDC_ADD_ENGINE_URL)};
+    AddSearchEngineData entered{GetDlgItemString(m_hWnd, IDC_ADD_ENGINE_NAME), GetDlgItemString(m_hWnd, IDC_ADD_ENGINE_URL)};
     if (Refuse(m_hWnd, ValidateAddSearchEngine(entered))) {
         SetFocus(GetDlgItem(m_hWnd, entered.strName.empty() ? IDC_ADD_ENGINE_NAME : IDC_ADD_ENGINE_URL));
         return;

@@ -21,12 +21,7 @@ CFrontPageTaskDialog::CFrontPageTaskDialog(HINSTANCE hInstance, FrontPageTaskDat
 
 std::string CFrontPageTaskDialog::Text(int nId) const
 {
-    HWND hwnd = GetDlgItem(m_hWnd, nId);
-    const int n = GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    const int got = GetWindowTextA(hwnd, &text[0], n + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
+    return GetDlgItemString(m_hWnd, nId);
 }
 
 void CFrontPageTaskDialog::SetText(int nId, const std::string& text)

@@ -61,8 +61,7 @@ void CReminderDlg::OnOK()
             nChoice = i;
     }
     HWND hEdit = GetDlgItem(m_hWnd, kIdMinutes);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hEdit)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hEdit, &text[0], static_cast<int>(text.size()))));
+    const std::string text = GetWindowString(hEdit);
     // Checked whatever the choice, even while the box is disabled.
     int nMinutes = 0;
     if (const auto message = ValidateMinutes(text, nMinutes)) {

@@ -8,6 +8,7 @@
 #include "app/prompts.h"
 #include "app/win32/app.h"
 #include "app/win32/prompts_win32.h"
+#include "app/win32/window.h"
 #include "dialogs/win32/shortcuts_win32.h"
 #include "res/options_ids.h"
 #include "res/resource.h"
@@ -42,16 +43,6 @@ void SetCheck(HWND hDlg, int nId, bool bChecked)
 bool GetCheck(HWND hDlg, int nId)
 {
     return IsDlgButtonChecked(hDlg, nId) == BST_CHECKED;
-}
-
-std::string GetText(HWND hDlg, int nId)
-{
-    HWND hwnd = GetDlgItem(hDlg, nId);
-    const int n = GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    const int got = GetWindowTextA(hwnd, &text[0], n + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
 }
 
 std::string LoadText(HINSTANCE hInstance, UINT nId, const char* fallback)
@@ -166,9 +157,9 @@ protected:
     }
     void ReadControls() override
     {
-        m_data.m_strName = GetText(m_hWnd, IDC_PROFILE_NAME);
-        m_data.m_strOrganisation = GetText(m_hWnd, IDC_PROFILE_ORGANISATION);
-        m_data.m_strEmail = GetText(m_hWnd, IDC_PROFILE_EMAIL);
+        m_data.m_strName = GetDlgItemString(m_hWnd, IDC_PROFILE_NAME);
+        m_data.m_strOrganisation = GetDlgItemString(m_hWnd, IDC_PROFILE_ORGANISATION);
+        m_data.m_strEmail = GetDlgItemString(m_hWnd, IDC_PROFILE_EMAIL);
     }
 
 private:
@@ -195,7 +186,7 @@ protected:
         m_data.m_nDefaultPriority = RadioIndex(m_hWnd, kPriorityRadios, m_data.m_nDefaultPriority);
         m_data.m_bUseMailPrefix = GetCheck(m_hWnd, IDC_USE_MAIL_PREFIX);
         m_data.m_bUseNewsPrefix = GetCheck(m_hWnd, IDC_USE_NEWS_PREFIX);
-        m_data.m_strBackupPath = GetText(m_hWnd, IDC_BACKUP_PATH);
+        m_data.m_strBackupPath = GetDlgItemString(m_hWnd, IDC_BACKUP_PATH);
     }
     void OnApply() override { m_events.OnApplySystem(m_data); }
 
