@@ -71,3 +71,6 @@ file(GLOB FRONTPAGE_STANDIN_SOURCES CONFIGURE_DEPENDS tests/standins/frontpage/*
 add_executable(frontpage_standin WIN32 ${FRONTPAGE_STANDIN_SOURCES})
 target_link_libraries(frontpage_standin PRIVATE ole32 oleaut32 uuid shlwapi advapi32 user32)
 add_dependencies(netbell_win32_tests frontpage_standin)
+
+# The end-to-end cases copy both stand-ins into their program folders.
+add_dependencies(netbell_e2e frontpage_standin rasapi32_standin)

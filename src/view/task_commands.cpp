@@ -212,6 +212,10 @@ void CTaskCommands::OnCheckBoxClick(int nRow)
     m.list.SetStateImage(nRow, bTick ? kStateDone : kStateNotDone);
     task.m_nStatus = bTick ? statusDone : statusOpen;
     m.list.SetTypeCell(nRow, GetKindName(task.m_nKind), task.GetImageIndex());
+    // FrontPage saved its completion before the task was marked done here;
+    // the file must hold the done mark too, or it would disagree with FrontPage.
+    if (bTick && task.m_nKind == kindFrontPage)
+        SaveData();
 }
 
 void CTaskCommands::OnDoubleClick(int nRow)

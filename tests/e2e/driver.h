@@ -162,6 +162,8 @@ std::vector<std::string> ListBoxItems(HWND listBox);
 bool SelectComboItem(HWND combo, const std::string& text);
 // Adds one item to a multiple-selection list box's selection.
 bool SelectListBoxItem(HWND listBox, int index);
+// Text of one part of a status bar of another process.
+std::optional<std::string> StatusBarText(HANDLE hProcess, HWND bar, int part);
 
 // Which of the system's message-box icons a box shows, told by its pixels on
 // the screen: "stop", "exclamation", "question", "information", "none", or

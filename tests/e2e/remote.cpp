@@ -243,6 +243,24 @@ std::optional<std::vector<std::string>> ReadListViewColumns(HANDLE hProcess, HWN
     return titles;
 }
 
+std::optional<std::string> StatusBarText(HANDLE hProcess, HWND bar, int part)
+{
+    const auto length = Send(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
+    if (!length)
+        return std::nullopt;
+    const size_t cb = LOWORD(*length) + 1;
+    CRemoteBlock block(hProcess, cb);
+    if (!block)
+        return std::nullopt;
+    std::string text(cb, '\0');
+    if (!block.Write(0, text.data(), cb) ||
+        !Send(bar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(block.At(0))) ||
+        !block.Read(0, text.data(), cb))
+        return std::nullopt;
+    text.resize(strnlen(text.c_str(), cb));
+    return text;
+}
+
 int ListViewCheckState(HWND list, int row)
 {
     const auto state = Send(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);

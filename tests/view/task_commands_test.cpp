@@ -324,8 +324,11 @@ TEST_F(TaskCommandsTest, FrontPageTicksAskFrontPageAndWarnOnUntick)
     EXPECT_EQ(list.rows[0].nState, kStateNotDone);
     EXPECT_EQ(doc.m_arrTasks[0]->m_nStatus, statusOpen);
     frontPage.bCompletes = true;
+    const int nWrites = fs.nWrites;
     commands.OnCheckBoxClick(0);
     EXPECT_EQ(doc.m_arrTasks[0]->m_nStatus, statusDone);
+    EXPECT_EQ(fs.nWrites, nWrites + 1);
+    EXPECT_EQ(SavedFile().m_arrTasks[0]->m_nStatus, statusDone);
     EXPECT_EQ(frontPage.nCompletions, 2);
     commands.OnCheckBoxClick(0);
     frontPage.bPresent = true;
