@@ -4,22 +4,24 @@
 // measure.
 //
 // Monitor: the CPU time netbell.exe uses in 60 idle seconds with no dial-up
-// connection, thread by thread. The baseline "the same program without the
-// monitor thread" is the same run less the monitor thread's own time: one
-// run, so both share every condition, and the program stays as it ships.
-// Linux counts each thread's time to the nanosecond in /proc, which Wine
-// shows as drive Z:; Windows' own thread times only count 10 ms ticks. The
-// minimal tray program, idle beside it, is printed for scale.
+// connection, thread by thread, and then in 60 more with its monitor thread
+// held suspended: the same program, the same run, as if the monitor had
+// never started, while the program stays as it ships. Linux counts each
+// thread's time to the nanosecond in /proc, which Wine shows as drive Z:
+// (Windows' own thread times count 10 ms ticks). The wineserver works for
+// the monitor too but also for every other program of the session, so it
+// is printed beside; the minimal tray program, idle too, gives the scale.
 //
 // List: the time from starting netbell.exe over 10,000 tasks to the list
-// shown with every row, painted; the same for an empty list; and a plain
-// loop in this program that fills a list view of its own with the same
-// 10,000 rows and shows it.
+// shown with every row, painted; the same for an empty list; and plain
+// loops in this program over the same rows: making their cells, and
+// filling a list view of its own with them and showing it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -103,33 +105,59 @@ std::map<unsigned long, ThreadTime> LinuxThreads(unsigned long pid)
     return threads;
 }
 
-// Windows threads of a process in the order they were created.
-std::vector<DWORD> WindowsThreads(DWORD pid)
+// A Windows thread of another process.
+struct WinThread {
+    DWORD id = 0;
+    ULONGLONG created = 0;
+    uintptr_t start = 0;  // the routine it was started with
+};
+
+// The threads of a process in the order they were created.
+std::vector<WinThread> WindowsThreads(DWORD pid)
 {
-    std::vector<std::pair<ULONGLONG, DWORD>> byCreation;
+    using QueryThread = LONG(WINAPI*)(HANDLE, int, PVOID, ULONG, PULONG);
+    constexpr int kThreadStartAddress = 9;
+    const auto query = reinterpret_cast<QueryThread>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
+    std::vector<WinThread> threads;
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (snap == INVALID_HANDLE_VALUE)
-        return {};
+        return threads;
     THREADENTRY32 te = {};
     te.dwSize = sizeof te;
     for (BOOL ok = Thread32First(snap, &te); ok; ok = Thread32Next(snap, &te)) {
         if (te.th32OwnerProcessID != pid)
             continue;
-        HANDLE h = OpenThread(THREAD_QUERY_INFORMATION, FALSE, te.th32ThreadID);
-        FILETIME created = {}, exited, kernel, user;
-        if (h) {
+        WinThread t;
+        t.id = te.th32ThreadID;
+        if (HANDLE h = OpenThread(THREAD_QUERY_INFORMATION, FALSE, te.th32ThreadID)) {
+            FILETIME created = {}, exited, kernel, user;
             GetThreadTimes(h, &created, &exited, &kernel, &user);
+            t.created = (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+            void* start = nullptr;
+            if (query)
+                query(h, kThreadStartAddress, &start, sizeof start, nullptr);
+            t.start = reinterpret_cast<uintptr_t>(start);
             CloseHandle(h);
         }
-        byCreation.emplace_back((static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime,
-                                te.th32ThreadID);
+        threads.push_back(t);
     }
     CloseHandle(snap);
-    std::stable_sort(byCreation.begin(), byCreation.end());
-    std::vector<DWORD> ids;
-    for (const auto& t : byCreation)
-        ids.push_back(t.second);
-    return ids;
+    std::stable_sort(threads.begin(), threads.end(),
+                     [](const WinThread& a, const WinThread& b) { return a.created < b.created; });
+    return threads;
+}
+
+// Where the program file of a process lies in its memory.
+std::pair<uintptr_t, uintptr_t> ImageRange(HANDLE hProcess)
+{
+    HMODULE exe = nullptr;
+    DWORD cb = 0;
+    MODULEINFO info = {};
+    if (!EnumProcessModules(hProcess, &exe, sizeof exe, &cb) || !GetModuleInformation(hProcess, exe, &info, sizeof info))
+        return {0, 0};
+    const auto base = reinterpret_cast<uintptr_t>(info.lpBaseOfDll);
+    return {base, base + info.SizeOfImage};
 }
 
 // The wineserver of this Wine session: the one started with our prefix.
@@ -222,10 +250,14 @@ double PlainLoopMs(const NblDocument& doc, bool quiet)
     const double t0 = NowMs();
     HWND frame = CreateWindowExA(0, "STATIC", "plain loop", WS_OVERLAPPEDWINDOW, 100, 100, 768, 576, nullptr,
                                  nullptr, nullptr, nullptr);
+    if (!frame)
+        return -1;
     HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 760,
                                 540, frame, nullptr, nullptr, nullptr);
-    if (!frame || !list)
+    if (!list) {
+        DestroyWindow(frame);
         return -1;
+    }
     static const char* const titles[] = {"Type", "Priority", "Name", "Description", "Url",
                                          "Project", "Assign To", "Billing Info", "Date Added"};
     for (int c = 0; c < 9; ++c) {
@@ -273,9 +305,14 @@ double Median(std::vector<double> v)
 
 class WineBench : public NetbellCase {
 protected:
-    // From CreateProcess to the list shown with every row and painted.
-    double StartToShownListMs(size_t rows)
+    // Milliseconds from CreateProcess to the main frame, to every row in the
+    // list, and to the list shown and painted; -1 when it never was.
+    struct StartTimes {
+        double frame = -1, rows = -1, shown = -1;
+    };
+    StartTimes StartToShownList(size_t rows)
     {
+        StartTimes times;
         PresetReturningUser();
         const double t0 = NowMs();
         CProcess& p = Start();
@@ -288,8 +325,9 @@ protected:
             Sleep(1);
         if (!list) {
             ADD_FAILURE() << "no list; " << Describe(p);
-            return -1;
+            return times;
         }
+        times.frame = NowMs() - t0;
         const auto count = [&] { return Send(list, LVM_GETITEMCOUNT, 0, 0).value_or(-1); };
         const auto filled = [&] { return IsVisible(frame) && count() == static_cast<LRESULT>(rows); };
         const auto inTime = [&] { return p.IsRunning() && NowMs() - t0 < 60000; };
@@ -299,6 +337,7 @@ protected:
         // start-up is over.
         while (rows > 0 && count() != static_cast<LRESULT>(rows) && inTime())
             Sleep(1);
+        times.rows = NowMs() - t0;
         // Then the double click, as a user waiting for the list gives it,
         // until the list is shown, full and painted.
         double ms = -1;
@@ -318,7 +357,9 @@ protected:
             ADD_FAILURE() << "the list did not fill; " << Describe(p);
         PostCommand(frame, kCmdExit);
         p.WaitForExit(kWaitMs);
-        return ok ? ms : -1;
+        if (ok)
+            times.shown = ms;
+        return times;
     }
 };
 
@@ -402,29 +443,38 @@ TEST_F(WineBench, DISABLED_MonitorIdleCpu)
     ASSERT_NE(0ul, pid) << "netbell.exe not found in Z:\\proc";
     const unsigned long minimalPid = minimal ? LinuxPidOf(minimalExe) : 0;
     const unsigned long serverPid = EnvVar("WINEPREFIX").empty() ? 0 : WineserverPid();
-    // The program makes three threads, in this order: the main thread, the
-    // instance watcher, and the monitor with the main frame. Wine runs each
-    // on a Linux thread of its own, created in the same order.
-    const std::vector<DWORD> windowsThreads = WindowsThreads(p.Id());
-    ASSERT_EQ(3u, windowsThreads.size()) << "cannot tell the monitor thread";
-
+    // The program starts two threads of its own, the instance watcher and
+    // then, with the main frame, the monitor; Wine may add threads of its
+    // own, which start outside the program file. Wine runs every thread on
+    // a Linux thread of its own, created in the same order.
+    const std::vector<WinThread> threads = WindowsThreads(p.Id());
+    const auto image = ImageRange(p.Handle());
+    std::vector<std::string> names;
+    size_t monitorAt = 0;
+    for (size_t i = 0; i < threads.size(); ++i) {
+        const bool own = threads[i].start >= image.first && threads[i].start < image.second;
+        names.push_back(i == 0 ? "main thread" : own ? "instance watcher" : "Wine's own");
+        if (own && i > 0)
+            monitorAt = i;
+    }
+    ASSERT_NE(0u, monitorAt) << "cannot tell the monitor thread";
+    names[monitorAt] = "monitor";
     const IdleSample with = MeasureIdle(pid, serverPid, minimalPid, kWindowMs);
     IdleSample without;
     {
         // The same program as if its monitor had never started.
-        const CSuspendedThread monitor(windowsThreads[2]);
+        const CSuspendedThread monitor(threads[monitorAt].id);
         ASSERT_TRUE(monitor) << "cannot hold the monitor thread";
         without = MeasureIdle(pid, serverPid, minimalPid, kWindowMs);
     }
     ASSERT_TRUE(p.IsRunning());
-    ASSERT_EQ(3u, with.threads.size()) << "cannot match Windows threads to Linux threads";
-    ASSERT_EQ(3u, without.threads.size());
+    ASSERT_EQ(threads.size(), with.threads.size()) << "cannot match Windows threads to Linux threads";
+    ASSERT_EQ(threads.size(), without.threads.size());
 
     printf("monitor idle: CPU time in %lu idle seconds, no connection   with monitor   monitor held\n",
            kWindowMs / 1000);
-    const char* const names[] = {"main thread", "instance watcher", "monitor"};
-    for (size_t i = 0; i < 3; ++i)
-        printf("monitor idle:   netbell.exe %-16s %24.3f ms %12.3f ms\n", names[i], with.threads[i],
+    for (size_t i = 0; i < threads.size(); ++i)
+        printf("monitor idle:   netbell.exe %-16s %24.3f ms %12.3f ms\n", names[i].c_str(), with.threads[i],
                without.threads[i]);
     printf("monitor idle:   netbell.exe in all %30.3f ms %12.3f ms\n", with.Program(), without.Program());
     if (serverPid)
@@ -432,13 +482,13 @@ TEST_F(WineBench, DISABLED_MonitorIdleCpu)
                without.server);
     if (minimalPid)
         printf("monitor idle:   tray_minimal.exe, for scale %21.3f ms %12.3f ms\n", with.minimal, without.minimal);
-    printf("monitor idle:   the monitor: %.3f ms per poll, %.5f%% of one CPU\n", with.threads[2] / (kWindowMs / 10000),
-           100.0 * with.threads[2] / kWindowMs);
+    printf("monitor idle:   the monitor: %.3f ms per poll, %.5f%% of one CPU\n", with.threads[monitorAt] / (kWindowMs / 10000),
+           100.0 * with.threads[monitorAt] / kWindowMs);
     const double a = with.Program() + with.server;
     const double b = without.Program() + without.server;
     printf("monitor idle ratio (netbell.exe and wineserver, with monitor / monitor held): %.3f\n", b > 0 ? a / b : 0);
-    EXPECT_GT(with.threads[2], 0) << "the monitor did not run";
-    EXPECT_EQ(0, without.threads[2]) << "the monitor was not held";
+    EXPECT_GT(with.threads[monitorAt], 0) << "the monitor did not run";
+    EXPECT_EQ(0, without.threads[monitorAt]) << "the monitor was not held";
 
     PostCommand(frame, kCmdExit);
     EXPECT_TRUE(p.WaitForExit(kWaitMs));
@@ -455,13 +505,16 @@ TEST_F(WineBench, DISABLED_ListOfTenThousandTasks)
     constexpr int kRuns = 3;
     const NblDocument doc = ManyTasks(kRows);
     const std::vector<uint8_t> file = WriteNbl(doc);
-    std::vector<double> full, empty, plain, format;
+    std::vector<double> frame, rowsIn, full, empty, plain, format;
     for (int i = 0; i < kRuns; ++i) {
         ASSERT_TRUE(WriteFileBytes(DataPath(), file));
-        full.push_back(StartToShownListMs(kRows));
-        ASSERT_GT(full.back(), 0) << "the list never showed its rows";
+        const StartTimes f = StartToShownList(kRows);
+        ASSERT_GT(f.shown, 0) << "the list never showed its rows";
+        frame.push_back(f.frame);
+        rowsIn.push_back(f.rows);
+        full.push_back(f.shown);
         ASSERT_TRUE(WriteFileBytes(DataPath(), EmptyDataFile()));
-        empty.push_back(StartToShownListMs(0));
+        empty.push_back(StartToShownList(0).shown);
         ASSERT_GT(empty.back(), 0);
         plain.push_back(PlainLoopMs(doc, true));
         ASSERT_GT(plain.back(), 0);
@@ -470,15 +523,14 @@ TEST_F(WineBench, DISABLED_ListOfTenThousandTasks)
     const double naive = PlainLoopMs(doc, false);
     const double f = Median(full), e = Median(empty), l = Median(plain), c = Median(format);
     printf("list: median of %d runs, %zu tasks (%zu bytes of data file)\n", kRuns, kRows, file.size());
+    printf("list:   netbell.exe, start to its main frame               %8.1f ms\n", Median(frame));
+    printf("list:   netbell.exe, start to the %zu rows in the list   %8.1f ms\n", kRows, Median(rowsIn));
     printf("list:   netbell.exe, start to the shown list of %zu tasks %8.1f ms\n", kRows, f);
-    printf("list:   netbell.exe, start to the shown empty list     %8.1f ms\n", e);
-    printf("list:   the rows' share (the difference)               %8.1f ms\n", f - e);
-    printf("list:   plain loop making the rows' cells              %8.1f ms\n", c);
-    printf("list:   plain loop filling a list view with them, shown %7.1f ms\n", l);
-    printf("list:   the same loop, the list redrawing all along (once) %6.1f ms\n", naive);
+    printf("list:   netbell.exe, start to the shown empty list         %8.1f ms\n", e);
+    printf("list:   plain loop making the rows' cells                  %8.1f ms\n", c);
+    printf("list:   plain loop filling a list view with them, shown    %8.1f ms\n", l);
+    printf("list:   the same loop, the list redrawing all along (once) %8.1f ms\n", naive);
     printf("list ratio (start to shown list / plain list-view loop): %.2f\n", f / l);
-    printf("list ratio (rows' share / plain list-view loop): %.3f\n", (f - e) / l);
-    printf("list ratio (rows' share / plain loop making the cells): %.1f\n", c > 0 ? (f - e) / c : 0);
 }
 
 }  // namespace

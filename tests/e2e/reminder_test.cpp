@@ -19,7 +19,8 @@ namespace {
 using namespace netbell;
 
 constexpr const char* kConnected = "connection 17 0x2000 MyISP\n";
-constexpr DWORD kPollMs = 10000;
+// The monitor looks every ten seconds, the first time ten seconds after it starts.
+constexpr DWORD kMonitorPeriodMs = 10000;
 
 // Controls of the prompt.
 constexpr int kIdCount = 1061;
@@ -124,10 +125,10 @@ TEST_F(Reminder, AConnectionRaisesThePromptWithTheCountAndDoThemNowShowsTheList)
     ASSERT_TRUE(WaitUntil([&] { return Send(list, LVM_GETITEMCOUNT, 0, 0).value_or(0) == 3; }, 5000));
     ASSERT_TRUE(DeleteFileA(DataPath().c_str()));
 
-    HWND prompt = WaitForPrompt(kPollMs + 5000);
+    HWND prompt = WaitForPrompt(kMonitorPeriodMs + 5000);
     ASSERT_TRUE(prompt) << Describe(*m_p);
     const DWORD shownAt = Elapsed();
-    EXPECT_GE(shownAt, kPollMs - 1000) << "the first poll is ten seconds after the start";
+    EXPECT_GE(shownAt, kMonitorPeriodMs - 1000) << "the first poll is ten seconds after the start";
     EXPECT_EQ(WriteNbl(doc), ReadFileBytes(DataPath()).value_or(std::vector<uint8_t>{}))
         << "the data file is written before the prompt opens";
     EXPECT_EQ("3", DialogItemText(prompt, kIdCount));
@@ -149,7 +150,7 @@ TEST_F(Reminder, AConnectionRaisesThePromptWithTheCountAndDoThemNowShowsTheList)
 TEST_F(Reminder, NotifyMeAgainInOneMinuteRemindsAgainAfterAMinute)
 {
     ASSERT_TRUE(StartWith(ThreeTasks(), kConnected));
-    HWND prompt = WaitForPrompt(kPollMs + 5000);
+    HWND prompt = WaitForPrompt(kMonitorPeriodMs + 5000);
     ASSERT_TRUE(prompt) << Describe(*m_p);
     ASSERT_TRUE(ClickButton(GetDlgItem(prompt, kIdSnooze)));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(prompt, kIdMinutes)); }, 3000))
@@ -168,6 +169,7 @@ TEST_F(Reminder, NotifyMeAgainInOneMinuteRemindsAgainAfterAMinute)
         const auto box = WaitForBox(5000);
         ASSERT_TRUE(box) << Describe(*m_p);
         EXPECT_EQ(r.second, box->text);
+        EXPECT_FALSE(IsWindowEnabled(prompt)) << "the message belongs to the prompt";
         ASSERT_TRUE(PressButton(box->hwnd, IDOK));
         ASSERT_TRUE(WaitForClose(box->hwnd));
         EXPECT_TRUE(IsVisible(prompt));
@@ -195,25 +197,25 @@ TEST_F(Reminder, NotifyMeAgainInOneMinuteRemindsAgainAfterAMinute)
 TEST_F(Reminder, QuietLastsUntilHangUpAndTheNextConnectionIsReminded)
 {
     ASSERT_TRUE(StartWith(ThreeTasks(), kConnected));
-    HWND prompt = WaitForPrompt(kPollMs + 5000);
+    HWND prompt = WaitForPrompt(kMonitorPeriodMs + 5000);
     ASSERT_TRUE(prompt) << Describe(*m_p);
     Choose(prompt, kIdQuiet);
     ASSERT_TRUE(WaitForClose(prompt));
     EXPECT_FALSE(IsVisible(m_frame));
 
     // Still connected at the next poll: quiet.
-    SleepUntil(2 * kPollMs + 3000);
+    SleepUntil(2 * kMonitorPeriodMs + 3000);
     EXPECT_FALSE(FindPrompt()) << Describe(*m_p);
     EXPECT_TRUE(OpenDialogs(m_p->Id()).empty()) << Describe(*m_p);
 
     // Hung up before the third poll, dialled again before the fourth.
     ASSERT_TRUE(SetDialUp(""));
-    SleepUntil(3 * kPollMs + 5000);
+    SleepUntil(3 * kMonitorPeriodMs + 5000);
     EXPECT_FALSE(FindPrompt());
     ASSERT_TRUE(SetDialUp("connection 21 0x2000 MyISP\n"));
-    prompt = WaitForPrompt(kPollMs);
+    prompt = WaitForPrompt(kMonitorPeriodMs);
     ASSERT_TRUE(prompt) << "the new connection was not reminded about; " << Describe(*m_p);
-    EXPECT_GE(Elapsed(), 4 * kPollMs - 1000) << "at the first poll after it came up";
+    EXPECT_GE(Elapsed(), 4 * kMonitorPeriodMs - 1000) << "at the first poll after it came up";
     EXPECT_EQ("3", DialogItemText(prompt, kIdCount));
     ASSERT_TRUE(PressButton(prompt, IDOK));
     EXPECT_TRUE(WaitUntil([&] { return IsVisible(m_frame); }, 3000));
@@ -228,15 +230,15 @@ TEST_F(Reminder, NoPromptWhileTheAboutBoxIsOpenThenOneAfterItCloses)
 
     // The first poll finds the dialog open and leaves the connection for
     // later.
-    SleepUntil(kPollMs + 4000);
+    SleepUntil(kMonitorPeriodMs + 4000);
     EXPECT_FALSE(FindPrompt()) << Describe(*m_p);
     EXPECT_EQ(1u, FindTopWindows(m_p->Id(), "#32770").size()) << Describe(*m_p);
     ASSERT_TRUE(PressButton(about, IDOK));
     ASSERT_TRUE(WaitForClose(about));
 
-    HWND prompt = WaitForPrompt(kPollMs + 2000);
+    HWND prompt = WaitForPrompt(kMonitorPeriodMs + 2000);
     ASSERT_TRUE(prompt) << Describe(*m_p);
-    EXPECT_GE(Elapsed(), 2 * kPollMs - 1000);
+    EXPECT_GE(Elapsed(), 2 * kMonitorPeriodMs - 1000);
     EXPECT_EQ("3", DialogItemText(prompt, kIdCount));
     ASSERT_TRUE(PressButton(prompt, IDOK));
     EXPECT_TRUE(WaitUntil([&] { return IsVisible(m_frame); }, 3000));
@@ -245,13 +247,13 @@ TEST_F(Reminder, NoPromptWhileTheAboutBoxIsOpenThenOneAfterItCloses)
 TEST_F(Reminder, ALastEntryStillDiallingIsNoConnectionAndEnumerationErrorsAreShown)
 {
     ASSERT_TRUE(StartWith(ThreeTasks(), std::string(kConnected) + "connection 18 2 Office\n"));
-    SleepUntil(kPollMs + 3000);
+    SleepUntil(kMonitorPeriodMs + 3000);
     EXPECT_TRUE(OpenDialogs(m_p->Id()).empty()) << Describe(*m_p);
 
     // The stand-in's own text for the error, with the stop icon.
     const char* const kText = "The port is already in use or is not configured for Remote Access dial out.";
     ASSERT_TRUE(SetDialUp(std::string("error 633 ") + kText + "\n"));
-    auto box = WaitForBox(kPollMs + 2000);
+    auto box = WaitForBox(kMonitorPeriodMs + 2000);
     ASSERT_TRUE(box) << Describe(*m_p);
     EXPECT_EQ("Netbell", box->caption);
     EXPECT_EQ(kText, box->text);
@@ -261,7 +263,7 @@ TEST_F(Reminder, ALastEntryStillDiallingIsNoConnectionAndEnumerationErrorsAreSho
 
     // An error the service has no text for.
     ASSERT_TRUE(SetDialUp("error 600\n"));
-    box = WaitForBox(kPollMs + 2000);
+    box = WaitForBox(kMonitorPeriodMs + 2000);
     ASSERT_TRUE(box) << Describe(*m_p);
     EXPECT_EQ("Netbell", box->caption);
     EXPECT_EQ("Undefined RasEnumConnections Error.", box->text);
@@ -271,14 +273,27 @@ TEST_F(Reminder, ALastEntryStillDiallingIsNoConnectionAndEnumerationErrorsAreSho
     EXPECT_FALSE(FindPrompt());
 }
 
+// Disabled until Exit closes the monitor's own message box: today Exit
+// waits for the blocked monitor thread twice, 15 s each, the main window
+// frozen during the first wait.
+TEST_F(Reminder, ExitWhileTheMonitorShowsAnErrorEndsPromptly)
+{
+    ASSERT_TRUE(StartWith(ThreeTasks(), "error 633 Boom\n"));
+    const auto box = WaitForBox(kMonitorPeriodMs + 5000);
+    ASSERT_TRUE(box) << Describe(*m_p);
+    ASSERT_TRUE(PostCommand(m_frame, kCmdExit));
+    EXPECT_TRUE(m_p->WaitForExit(5000)) << "Exit waited for the monitor's message box; " << Describe(*m_p);
+    EXPECT_EQ(WriteNbl(ThreeTasks()), ReadFileBytes(DataPath()).value_or(std::vector<uint8_t>{}));
+}
+
 TEST_F(Reminder, AnEmptyListRaisesNoPromptAndExitDuringAPollEndsCleanly)
 {
     ASSERT_TRUE(StartWith(NblDocument{}, kConnected));
-    SleepUntil(kPollMs + 3000);
+    SleepUntil(kMonitorPeriodMs + 3000);
     EXPECT_TRUE(OpenDialogs(m_p->Id()).empty()) << Describe(*m_p);
 
     // Exit right when the monitor polls again.
-    SleepUntil(2 * kPollMs);
+    SleepUntil(2 * kMonitorPeriodMs);
     ASSERT_TRUE(PostCommand(m_frame, kCmdExit));
     const DWORD exitAt = GetTickCount();
     ASSERT_TRUE(m_p->WaitForExit(5000)) << Describe(*m_p);

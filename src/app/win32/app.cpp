@@ -55,6 +55,12 @@ bool IsAutomationStart(const char* lpCmdLine)
     return false;
 }
 
+BOOL CALLBACK DismissWindow(HWND hwnd, LPARAM)
+{
+    PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
 std::string TimeStamp()
 {
     SYSTEMTIME st;
@@ -219,13 +225,21 @@ void CNetbellApp::StartMonitorThread()
 {
     m_hMonitorThread.Reset(CreateThread(nullptr, 0, ConnectionMonitorProc,
                                         reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(m_dwMainThreadId)), 0,
-                                        nullptr));
+                                        &m_dwMonitorThreadId));
 }
 
 void CNetbellApp::StopWorkerThreads()
 {
+    if (m_bWorkersStopped)
+        return;
+    m_bWorkersStopped = true;
     if (g_hQuitEvent)
         SetEvent(g_hQuitEvent);
+    // A dial-up error box holds the monitor in its poll: close it, and the
+    // thread sees the quit event as soon as the box returns.
+    if (m_hMonitorThread) {
+        EnumThreadWindows(m_dwMonitorThreadId, DismissWindow, 0);
+    }
     for (CScopedHandle* pThread : {&m_hWatcherThread, &m_hMonitorThread}) {
         if (*pThread && WaitForSingleObject(pThread->Get(), kJoinTimeout) == WAIT_OBJECT_0)
             pThread->Reset();

@@ -60,6 +60,8 @@ private:
     std::unique_ptr<CDialogGuard> m_guard;
     CScopedHandle m_hWatcherThread;
     CScopedHandle m_hMonitorThread;
+    DWORD m_dwMonitorThreadId = 0;
+    bool m_bWorkersStopped = false;
     HHOOK m_hHook = nullptr;
     CAutomationServer m_automation;
     std::unique_ptr<CMainFrame> m_pMainFrame;

@@ -314,7 +314,7 @@ void CMainFrame::AskRemindDuringConnection()
 
 void CMainFrame::RunPrompt(ReminderDlgData& data)
 {
-    CReminderDlg dlg(m_app.Instance(), data, m_app.Prompts());
+    CReminderDlg dlg(m_app.Instance(), data);
     m_pReminderDlg = &dlg;
     dlg.DoModal(m_hWnd);
     m_pReminderDlg = nullptr;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/prompts.h"
+#include "app/win32/prompts_win32.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ constexpr int kChoiceButtons[] = {kIdNow, kIdSnooze, kIdQuiet};
 
 } // namespace
 
-CReminderDlg::CReminderDlg(HINSTANCE hInstance, ReminderDlgData& data, IPrompts& prompts)
-    : CModalDialog(hInstance, kTemplateId), m_data(data), m_prompts(prompts)
+CReminderDlg::CReminderDlg(HINSTANCE hInstance, ReminderDlgData& data)
+    : CModalDialog(hInstance, kTemplateId), m_data(data)
 {
 }
 
@@ -65,7 +65,8 @@ void CReminderDlg::OnOK()
     // Checked whatever the choice, even while the box is disabled.
     int nMinutes = 0;
     if (const auto message = ValidateMinutes(text, nMinutes)) {
-        m_prompts.ShowMessage(*message, "", MsgButtons::ok, MsgIcon::exclamation);
+        // Owned by the prompt, so the prompt waits for it.
+        CWin32Prompts(m_hWnd).ShowMessage(*message, "", MsgButtons::ok, MsgIcon::exclamation);
         SetFocus(hEdit);
         SendMessageA(hEdit, EM_SETSEL, 0, -1);
         return;

@@ -6,11 +6,9 @@
 #include "app/win32/window.h"
 #include "monitor/reminder.h"
 
-class IPrompts;
-
 class CReminderDlg : public CModalDialog {
 public:
-    CReminderDlg(HINSTANCE hInstance, ReminderDlgData& data, IPrompts& prompts);
+    CReminderDlg(HINSTANCE hInstance, ReminderDlgData& data);
 
 protected:
     BOOL OnInitDialog() override;
@@ -21,5 +19,4 @@ private:
     void EnableMinutes(bool bEnable);
 
     ReminderDlgData& m_data;
-    IPrompts& m_prompts;
 };
