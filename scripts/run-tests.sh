@@ -4,21 +4,24 @@ set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 jobs=$(nproc)
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+ctest_log=$(mktemp)
+gtest_log=$(mktemp)
+trap 'rm -f "$ctest_log" "$gtest_log"' EXIT
 failed_tiers=0
 
 run_tier() {
-    echo "== $1"
-    shift
+    local log=$1 title=$2
+    shift 2
+    echo "== $title"
     "$@" 2>&1 | tee -a "$log"
     [ "${PIPESTATUS[0]}" -eq 0 ] || failed_tiers=$((failed_tiers + 1))
 }
 
-run_tier "tier 1: native (ctest)" bash -c "cd build/native && ctest --output-on-failure -j$jobs"
-run_tier "tier 2: Win32 units under Wine" scripts/with-wine.sh wine build/win32/netbell_win32_tests.exe --gtest_brief=1
+run_tier "$ctest_log" "tier 1: native (ctest)" bash -c "cd build/native && ctest --output-on-failure -j$jobs"
+run_tier "$gtest_log" "tier 2: Win32 units under Wine" \
+    scripts/with-wine.sh wine build/win32/netbell_win32_tests.exe --gtest_brief=1
 if [ -x tests/e2e/run.sh ]; then
-    run_tier "tier 3: end to end under Wine + Xvfb" tests/e2e/run.sh
+    run_tier "$gtest_log" "tier 3: end to end under Wine + Xvfb" tests/e2e/run.sh
 fi
 
 # ctest says "N tests failed out of M"; GoogleTest "[  PASSED  ] N tests."
@@ -28,9 +31,9 @@ failed=0
 while read -r f m; do
     passed=$((passed + m - f))
     failed=$((failed + f))
-done < <(sed -n 's/.* \([0-9][0-9]*\) tests failed out of \([0-9][0-9]*\).*/\1 \2/p' "$log")
-while read -r n; do passed=$((passed + n)); done < <(sed -n 's/^\[  PASSED  \] \([0-9][0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
-while read -r n; do failed=$((failed + n)); done < <(sed -n 's/^\[  FAILED  \] \([0-9][0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$log")
+done < <(sed -n 's/.* \([0-9][0-9]*\) tests failed out of \([0-9][0-9]*\).*/\1 \2/p' "$ctest_log")
+while read -r n; do passed=$((passed + n)); done < <(sed -n 's/^\[  PASSED  \] \([0-9][0-9]*\) tests\{0,1\}\..*/\1/p' "$gtest_log")
+while read -r n; do failed=$((failed + n)); done < <(sed -n 's/^\[  FAILED  \] \([0-9][0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$gtest_log")
 if [ "$failed_tiers" -ne 0 ] && [ "$failed" -eq 0 ]; then
     failed=$failed_tiers
 fi

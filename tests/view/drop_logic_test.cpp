@@ -269,6 +269,6 @@ TEST(AppendBrowseTaskTest, ADroppedShortcutIsAMediumBrowseTaskWithItsRowOnTop)
     EXPECT_EQ(list.rows[0].cells[colName], longName); // whole, not cut as a refill would
     EXPECT_EQ(list.rows[0].cells[colUrl], "http://two.example/");
     EXPECT_EQ(list.rows[0].cells[colPriority], t.GetPriorityName());
-    EXPECT_EQ(list.rows[0].cells[colDateAdded], "09 Mar 2024");
+    EXPECT_EQ(list.rows[0].cells[colDateAdded], "09 Dec 2025");
     EXPECT_EQ(list.rows[0].cells[colDescription], "");
 }
