@@ -40,7 +40,7 @@ test-win32: win32
 test-e2e: win32
 	tests/e2e/run.sh
 
-bench: native
+bench: native win32
 	$(NATIVE)/netbell_bench --benchmark_counters_tabular=true
 	NETBELL_XVFB=1 scripts/with-wine.sh bench/tray_bench.sh
 	NETBELL_XVFB=1 scripts/with-wine.sh bench/wine_bench.sh
