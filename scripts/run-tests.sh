@@ -37,5 +37,5 @@ while read -r n; do failed=$((failed + n)); done < <(sed -n 's/^\[  FAILED  \] \
 if [ "$failed_tiers" -ne 0 ] && [ "$failed" -eq 0 ]; then
     failed=$failed_tiers
 fi
-echo "make test: $passed passed, $failed failed"
+echo "tests: $passed passed, $failed failed"
 [ "$failed_tiers" -eq 0 ]
