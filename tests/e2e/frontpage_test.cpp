@@ -25,17 +25,6 @@ namespace {
 using namespace netbell;
 using Rows = std::vector<std::vector<std::string>>;
 
-namespace cmd {
-constexpr int kNewFrontPage = 32776;
-constexpr int kNewNote = 32778;
-constexpr int kShowToDoList = 32786;
-constexpr int kLaunchEditor = 32787;
-constexpr int kLaunchExplorer = 32789;
-constexpr int kOptions = 32790;
-constexpr int kToggleLoading = 32791;
-constexpr int kFrontPage[] = {kNewFrontPage, kShowToDoList, kLaunchEditor, kLaunchExplorer, kToggleLoading};
-}  // namespace cmd
-
 // Controls of the FrontPage Task dialog.
 namespace fpt {
 constexpr int kName = 1016;

@@ -34,6 +34,28 @@ constexpr int kCmdTaskList = 32772;
 constexpr int kCmdBackup = 32803;
 constexpr int kCmdAbout = 57664;
 constexpr int kCmdSponsors = 32812;
+// Command ids of the menus, the toolbar and the accelerators.
+namespace cmd {
+constexpr int kNewEMail = 32795;
+constexpr int kNewBrowse = 32777;
+constexpr int kNewNewsgroup = 32800;
+constexpr int kNewNote = 32778;
+constexpr int kNewSearch = 32781;
+constexpr int kEdit = 32779;
+constexpr int kDelete = 32805;
+constexpr int kLaunch = 32804;
+constexpr int kInsertProject = 32782;
+constexpr int kInsertEngine = 32783;
+constexpr int kEditProjects = 32785;
+constexpr int kEditEngines = 32784;
+constexpr int kNewFrontPage = 32776;
+constexpr int kShowToDoList = 32786;
+constexpr int kLaunchEditor = 32787;
+constexpr int kLaunchExplorer = 32789;
+constexpr int kOptions = 32790;
+constexpr int kToggleLoading = 32791;
+constexpr int kFrontPage[] = {kNewFrontPage, kShowToDoList, kLaunchEditor, kLaunchExplorer, kToggleLoading};
+}  // namespace cmd
 }  // namespace netbell
 
 // Ends the programs of a case that runs past its time, and the whole run if

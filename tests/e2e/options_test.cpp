@@ -13,7 +13,6 @@ namespace {
 
 using namespace netbell;
 
-constexpr int kCmdOptions = 32790;
 constexpr int kIdApply = 0x3021;
 constexpr int kPriorityLow = 1008;
 constexpr int kUseMailPrefix = 1071;
@@ -27,7 +26,7 @@ protected:
         PresetReturningUser();
         proc = &Start();
         HWND frame = WaitForFrame(*proc);
-        if (!frame || !PostCommand(frame, kCmdOptions))
+        if (!frame || !PostCommand(frame, cmd::kOptions))
             return nullptr;
         return WaitForVisibleWindow(*proc, "#32770", "Options");
     }

@@ -18,21 +18,6 @@ namespace {
 using namespace netbell;
 using Rows = std::vector<std::vector<std::string>>;
 
-namespace cmd {
-constexpr int kNewEMail = 32795;
-constexpr int kNewBrowse = 32777;
-constexpr int kNewNewsgroup = 32800;
-constexpr int kNewNote = 32778;
-constexpr int kNewSearch = 32781;
-constexpr int kEdit = 32779;
-constexpr int kDelete = 32805;
-constexpr int kLaunch = 32804;
-constexpr int kInsertProject = 32782;
-constexpr int kInsertEngine = 32783;
-constexpr int kEditProjects = 32785;
-constexpr int kEditEngines = 32784;
-}  // namespace cmd
-
 // Controls of the task dialog.
 namespace td {
 constexpr int kName = 1016;

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/win32/prompts_win32.h"
+#include "dialogs/win32/choice_combo.h"
 #include "dialogs/win32/shortcuts_win32.h"
 #include "model/netbell_doc.h"
 #include "res/resource.h"
@@ -31,15 +32,6 @@ void ShowControl(HWND hDlg, int nId, bool bShow)
     HWND hwnd = GetDlgItem(hDlg, nId);
     EnableWindow(hwnd, bShow);
     ShowWindow(hwnd, bShow ? SW_SHOW : SW_HIDE);
-}
-
-void AddChoices(HWND hCombo, const std::vector<ChoiceItem>& items)
-{
-    for (const ChoiceItem& item : items) {
-        const LRESULT pos = SendMessageA(hCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
-        if (pos >= 0)
-            SendMessageA(hCombo, CB_SETITEMDATA, pos, static_cast<LPARAM>(item.nIndex));
-    }
 }
 
 } // namespace
@@ -106,25 +98,13 @@ BOOL CTaskDialog::OnInitDialog()
 
 void CTaskDialog::FillProjects()
 {
-    HWND hCombo = GetDlgItem(m_hWnd, kIdProject);
     const ProjectChoices choices = BuildProjectChoices(m_doc.m_arrProjects, m_pData->m_strProject);
-    AddChoices(hCombo, choices.items);
-    if (choices.nSelect < 0)
-        return;
-    // The box sorted its items: find the chosen one by what it carries.
-    const LPARAM wanted = choices.items[static_cast<size_t>(choices.nSelect)].nIndex;
-    const int n = static_cast<int>(SendMessageA(hCombo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        if (SendMessageA(hCombo, CB_GETITEMDATA, i, 0) == wanted) {
-            SendMessageA(hCombo, CB_SETCURSEL, i, 0);
-            break;
-        }
-    }
+    FillChoiceCombo(GetDlgItem(m_hWnd, kIdProject), choices.items, choices.nSelect);
 }
 
 void CTaskDialog::FillEngines()
 {
-    AddChoices(GetDlgItem(m_hWnd, kIdEngines), BuildEngineChoices(m_doc));
+    FillChoiceCombo(GetDlgItem(m_hWnd, kIdEngines), BuildEngineChoices(m_doc));
 }
 
 void CTaskDialog::ReadControls()

@@ -2,6 +2,7 @@
 
 #include "app/win32/prompts_win32.h"
 #include "dialogs/task_dialog_logic.h"
+#include "dialogs/win32/choice_combo.h"
 #include "frontpage/win32/document_list_dialog.h"
 #include "res/frontpage_ids.h"
 
@@ -66,24 +67,8 @@ void CFrontPageTaskDialog::SetLinkedTo(const std::string& text)
 
 void CFrontPageTaskDialog::FillProjects()
 {
-    HWND hCombo = GetDlgItem(m_hWnd, IDC_FPT_PROJECT);
     const ProjectChoices choices = BuildProjectChoices(m_projects, m_data.m_strProject);
-    for (const ChoiceItem& item : choices.items) {
-        const LRESULT pos = SendMessageA(hCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
-        if (pos >= 0)
-            SendMessageA(hCombo, CB_SETITEMDATA, pos, static_cast<LPARAM>(item.nIndex));
-    }
-    if (choices.nSelect < 0)
-        return;
-    // The box sorted its items: find the chosen one by what it carries.
-    const LPARAM wanted = choices.items[static_cast<size_t>(choices.nSelect)].nIndex;
-    const int n = static_cast<int>(SendMessageA(hCombo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        if (SendMessageA(hCombo, CB_GETITEMDATA, i, 0) == wanted) {
-            SendMessageA(hCombo, CB_SETCURSEL, i, 0);
-            break;
-        }
-    }
+    FillChoiceCombo(GetDlgItem(m_hWnd, IDC_FPT_PROJECT), choices.items, choices.nSelect);
 }
 
 void CFrontPageTaskDialog::BringToForeground()
