@@ -256,23 +256,34 @@ void CMainFrame::OnSize()
 
 void CMainFrame::OnIdle()
 {
+    // Only what changed is sent: an unchanged pane or button redrawn after
+    // every paint would keep the idle loop busy and make the bars flicker.
     if (!m_hWnd)
         return;
     if (m_wndToolBar) {
         for (const ToolButton& b : kToolButtons) {
-            if (b.nImage >= 0)
-                SendMessageA(m_wndToolBar, TB_ENABLEBUTTON, b.nCommand, MAKELPARAM(IsCommandEnabled(b.nCommand), 0));
+            if (b.nImage < 0)
+                continue;
+            const bool bEnabled = IsCommandEnabled(b.nCommand);
+            if ((SendMessageA(m_wndToolBar, TB_ISBUTTONENABLED, b.nCommand, 0) != 0) != bEnabled)
+                SendMessageA(m_wndToolBar, TB_ENABLEBUTTON, b.nCommand, MAKELPARAM(bEnabled, 0));
         }
         // The toggle shows the load policy as its pressed state.
-        SendMessageA(m_wndToolBar, TB_SETSTATE, ID_TOGGLE_FPLOADING, MAKELPARAM(m_frontPage.ToggleButtonState(), 0));
+        const LRESULT kShown = TBSTATE_ENABLED | TBSTATE_CHECKED | TBSTATE_INDETERMINATE;
+        const LRESULT state = m_frontPage.ToggleButtonState();
+        const LRESULT now = SendMessageA(m_wndToolBar, TB_GETSTATE, ID_TOGGLE_FPLOADING, 0);
+        if ((now & kShown) != state)
+            SendMessageA(m_wndToolBar, TB_SETSTATE, ID_TOGGLE_FPLOADING, MAKELPARAM((now & ~kShown) | state, 0));
     }
     if (m_wndStatusBar) {
-        SendMessageA(m_wndStatusBar, SB_SETTEXTA, 1,
-                     reinterpret_cast<LPARAM>(m_frontPage.StatusPaneText().c_str()));
-        SendMessageA(m_wndStatusBar, SB_SETTEXTA, 2,
-                     reinterpret_cast<LPARAM>((GetKeyState(VK_CAPITAL) & 1) ? "CAP" : ""));
-        SendMessageA(m_wndStatusBar, SB_SETTEXTA, 3,
-                     reinterpret_cast<LPARAM>((GetKeyState(VK_NUMLOCK) & 1) ? "NUM" : ""));
+        const std::string panes[] = {m_frontPage.StatusPaneText(), (GetKeyState(VK_CAPITAL) & 1) ? "CAP" : "",
+                                     (GetKeyState(VK_NUMLOCK) & 1) ? "NUM" : ""};
+        for (int i = 0; i < 3; ++i) {
+            if (panes[i] != m_strPaneTexts[i]) {
+                m_strPaneTexts[i] = panes[i];
+                SendMessageA(m_wndStatusBar, SB_SETTEXTA, i + 1, reinterpret_cast<LPARAM>(panes[i].c_str()));
+            }
+        }
     }
 }
 

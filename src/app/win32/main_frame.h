@@ -76,5 +76,5 @@ private:
     HACCEL m_hAccel = nullptr; // a resource: freed with the module
     HMENU m_hMenu = nullptr;   // destroyed with the window
     UINT m_uTaskbarCreated = 0;
-    bool m_bMenuOpen = false;
+    std::string m_strPaneTexts[3]; // the FrontPage, caps and num panes as last shown
 };
