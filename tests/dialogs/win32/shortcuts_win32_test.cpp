@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_folder.h"
+
 namespace {
 
 class ResolveShortcutTest : public ::testing::Test {
@@ -17,33 +19,17 @@ protected:
     void SetUp() override
     {
         m_bCom = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        char temp[MAX_PATH] = {};
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        static int s_nCount = 0;
-        m_strDir = std::string(temp) + "nbshortcut-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   std::to_string(++s_nCount);
-        ASSERT_TRUE(CreateDirectoryA(m_strDir.c_str(), nullptr));
+        ASSERT_FALSE(m_folder.Path().empty());
     }
     void TearDown() override
     {
-        for (const std::string& path : m_files)
-            DeleteFileA(path.c_str());
-        RemoveDirectoryA(m_strDir.c_str());
         if (m_bCom)
             CoUninitialize();
     }
 
-    std::string Write(const std::string& name, const std::string& bytes)
-    {
-        const std::string path = m_strDir + "\\" + name;
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-        m_files.push_back(path);
-        return path;
-    }
+    std::string Write(const std::string& name, const std::string& bytes) { return m_folder.Write(name, bytes); }
 
-    std::string m_strDir;
-    std::vector<std::string> m_files;
+    CScratchFolder m_folder{"nbshortcut"};
     bool m_bCom = false;
 };
 
@@ -87,7 +73,7 @@ TEST_F(ResolveShortcutTest, FilesWithoutAUrlFailToLoadButKeepTheirTitle)
         EXPECT_EQ(r.title, file.first.substr(0, file.first.size() - 4));
     }
 
-    const ShortcutResult missing = ResolveInternetShortcut(m_strDir + "\\Nowhere.url");
+    const ShortcutResult missing = ResolveInternetShortcut(m_folder.Path() + "\\Nowhere.url");
     EXPECT_EQ(missing.outcome, ShortcutOutcome::LoadFailed);
     EXPECT_EQ(missing.title, "Nowhere");
 }

@@ -11,40 +11,9 @@
 
 #include "app/win32/scoped_win.h"
 #include "model/win32/ansi_win32.h"
+#include "support/scratch_folder.h"
 
 namespace {
-
-std::vector<std::string> FolderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA((folder + "\\*").c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = fd.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(hFind, &fd));
-    FindClose(hFind);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-void RemoveTree(const std::string& path)
-{
-    const DWORD attr = GetFileAttributesA(path.c_str());
-    if (attr == INVALID_FILE_ATTRIBUTES)
-        return;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!(attr & FILE_ATTRIBUTE_DIRECTORY)) {
-        DeleteFileA(path.c_str());
-        return;
-    }
-    for (const std::string& name : FolderEntries(path))
-        RemoveTree(path + "\\" + name);
-    RemoveDirectoryA(path.c_str());
-}
 
 std::vector<uint8_t> Bytes(const std::string& s)
 {
@@ -53,18 +22,9 @@ std::vector<uint8_t> Bytes(const std::string& s)
 
 class Win32FileSystemTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        static int s_nCount = 0;
-        char temp[MAX_PATH];
-        ASSERT_NE(0u, GetTempPathA(MAX_PATH, temp));
-        m_strDir = std::string(temp) + "nbtest-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   std::to_string(GetTickCount()) + "-" + std::to_string(++s_nCount);
-        ASSERT_TRUE(CreateDirectoryA(m_strDir.c_str(), nullptr));
-    }
-    void TearDown() override { RemoveTree(m_strDir); }
+    void SetUp() override { ASSERT_FALSE(m_folder.Path().empty()); }
 
-    std::string PathOf(const std::string& name) const { return m_strDir + "\\" + name; }
+    std::string PathOf(const std::string& name) const { return m_folder.PathOf(name); }
 
     // Writes a file directly, so the code under test is not its own witness.
     void Plant(const std::string& name, const std::string& content)
@@ -84,7 +44,7 @@ protected:
         return data;
     }
 
-    std::string m_strDir;
+    CScratchFolder m_folder{"nbtest"};
     CWin32FileSystem m_fs;
 };
 
@@ -93,7 +53,7 @@ TEST_F(Win32FileSystemTest, ReplaceCreatesNewFileAndLeavesNoTemporary)
     EXPECT_FALSE(m_fs.Exists(PathOf("Default.nbl")));
     EXPECT_EQ(FileError::none, m_fs.WriteReplacing(PathOf("Default.nbl"), Bytes("\0\0\0\0\0\0")));
     EXPECT_TRUE(m_fs.Exists(PathOf("Default.nbl")));
-    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_strDir));
+    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_folder.Path()));
 }
 
 TEST_F(Win32FileSystemTest, ReplaceOverwritesLongerFileExactly)
@@ -104,7 +64,7 @@ TEST_F(Win32FileSystemTest, ReplaceOverwritesLongerFileExactly)
     EXPECT_EQ(fresh, Contents("Default.nbl"));
     EXPECT_EQ(FileError::none, m_fs.WriteReplacing(PathOf("Default.nbl"), {}));
     EXPECT_TRUE(Contents("Default.nbl").empty());
-    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_strDir));
+    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_folder.Path()));
 }
 
 TEST_F(Win32FileSystemTest, LargeFileRoundTrips)
@@ -120,12 +80,12 @@ TEST_F(Win32FileSystemTest, PathWithoutFolderUsesCurrentFolder)
 {
     char old[MAX_PATH];
     ASSERT_NE(0u, GetCurrentDirectoryA(MAX_PATH, old));
-    ASSERT_TRUE(SetCurrentDirectoryA(m_strDir.c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryA(m_folder.Path().c_str()));
     const FileError err = m_fs.WriteReplacing("plain.nbl", Bytes("abc"));
     SetCurrentDirectoryA(old);
     EXPECT_EQ(FileError::none, err);
     EXPECT_EQ(Bytes("abc"), Contents("plain.nbl"));
-    EXPECT_EQ(std::vector<std::string>{"plain.nbl"}, FolderEntries(m_strDir));
+    EXPECT_EQ(std::vector<std::string>{"plain.nbl"}, FolderEntries(m_folder.Path()));
 }
 
 TEST_F(Win32FileSystemTest, ReplaceKeepsCreationTime)
@@ -156,7 +116,7 @@ TEST_F(Win32FileSystemTest, DirectoryInTheWayFailsAndLeavesNothing)
 {
     ASSERT_TRUE(CreateDirectoryA(PathOf("Default.nbl").c_str(), nullptr));
     EXPECT_EQ(FileError::accessDenied, m_fs.WriteReplacing(PathOf("Default.nbl"), Bytes("data")));
-    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_strDir));
+    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_folder.Path()));
     EXPECT_TRUE(FolderEntries(PathOf("Default.nbl")).empty());
 }
 
@@ -166,7 +126,7 @@ TEST_F(Win32FileSystemTest, MissingFolderIsBadPath)
     EXPECT_EQ(FileError::badPath, m_fs.WriteReplacing(path, Bytes("data")));
     EXPECT_EQ(PathOf("nowhere\\Default.nbl") + " contains an invalid path.",
               FileErrorMessage(FileError::badPath, path));
-    EXPECT_TRUE(FolderEntries(m_strDir).empty());
+    EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
 
     std::vector<uint8_t> data;
     EXPECT_EQ(FileError::badPath, m_fs.ReadFile(path, data));
@@ -185,7 +145,7 @@ TEST_F(Win32FileSystemTest, LockedOldFileSurvivesFailedReplace)
             << static_cast<int>(err);
     }
     EXPECT_EQ(Bytes("precious"), Contents("Default.nbl"));
-    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_strDir));
+    EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_folder.Path()));
 }
 
 TEST_F(Win32FileSystemTest, ReadErrorsNameTheirCause)
@@ -195,8 +155,8 @@ TEST_F(Win32FileSystemTest, ReadErrorsNameTheirCause)
     EXPECT_EQ(FileError::fileNotFound, m_fs.ReadFile(missing, data));
     EXPECT_EQ(missing + " was not found.", FileErrorMessage(FileError::fileNotFound, missing));
 
-    EXPECT_EQ(FileError::accessDenied, m_fs.ReadFile(m_strDir, data));
-    EXPECT_EQ("Access to " + m_strDir + " was denied.", FileErrorMessage(FileError::accessDenied, m_strDir));
+    EXPECT_EQ(FileError::accessDenied, m_fs.ReadFile(m_folder.Path(), data));
+    EXPECT_EQ("Access to " + m_folder.Path() + " was denied.", FileErrorMessage(FileError::accessDenied, m_folder.Path()));
 
     Plant("Locked.nbl", "x");
     CScopedHandle lock(CreateFileA(PathOf("Locked.nbl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -223,7 +183,7 @@ TEST_F(Win32FileSystemTest, RenameMovesButNeverOverwrites)
     EXPECT_TRUE(m_fs.RenameFile(PathOf("Default.nbl"), PathOf("Default.nbl.unreadable")));
     EXPECT_EQ(Bytes("unreadable"), Contents("Default.nbl.unreadable"));
     EXPECT_FALSE(m_fs.RenameFile(PathOf("Default.nbl"), PathOf("Again.nbl")));
-    EXPECT_EQ((std::vector<std::string>{"Default.nbl.unreadable", "Taken.nbl"}), FolderEntries(m_strDir));
+    EXPECT_EQ((std::vector<std::string>{"Default.nbl.unreadable", "Taken.nbl"}), FolderEntries(m_folder.Path()));
 }
 
 TEST(Win32FileErrorTest, CodesMapToCauses)

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/fakes.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -152,32 +153,17 @@ protected:
     void SetUp() override
     {
         m_bOle = SUCCEEDED(OleInitialize(nullptr));
-        char temp[MAX_PATH] = {};
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        static int s_nCount = 0;
-        m_strDir = std::string(temp) + "nbdrop-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   std::to_string(++s_nCount);
-        ASSERT_TRUE(CreateDirectoryA(m_strDir.c_str(), nullptr));
+        ASSERT_FALSE(m_folder.Path().empty());
         m_pTarget = CTaskListDropTarget::Create(m_sink, m_prompts, m_resolver);
     }
     void TearDown() override
     {
         m_pTarget.Reset();
-        for (const std::string& path : m_files)
-            DeleteFileA(path.c_str());
-        RemoveDirectoryA(m_strDir.c_str());
         if (m_bOle)
             OleUninitialize();
     }
 
-    std::string Write(const std::string& name, const std::string& bytes)
-    {
-        const std::string path = m_strDir + "\\" + name;
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-        m_files.push_back(path);
-        return path;
-    }
+    std::string Write(const std::string& name, const std::string& bytes) { return m_folder.Write(name, bytes); }
     std::string Shortcut(const std::string& name, const std::string& url)
     {
         return Write(name, "[InternetShortcut]\r\nURL=" + url + "\r\n");
@@ -198,8 +184,7 @@ protected:
     }
 
     bool m_bOle = false;
-    std::string m_strDir;
-    std::vector<std::string> m_files;
+    CScratchFolder m_folder{"nbdrop"};
     CRecordingSink m_sink;
     CFakePrompts m_prompts;
     CShellShortcutResolver m_resolver;
