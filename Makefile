@@ -4,11 +4,12 @@ JOBS  ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 NATIVE := build/native
 WIN32  := build/win32
+WIN64  := build/win64
 FUZZ   := build/fuzz
 
-.PHONY: all bootstrap native win32 run test test-native test-win32 test-e2e bench fuzz clean
+.PHONY: all bootstrap native win32 win64 run test test-native test-win32 test-e2e bench dist fuzz clean
 
-all: native win32
+all: native win32 win64
 
 bootstrap:
 	@scripts/bootstrap.sh
@@ -19,31 +20,50 @@ $(NATIVE)/Makefile: | bootstrap
 $(WIN32)/Makefile: | bootstrap
 	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 
+$(WIN64)/Makefile: | bootstrap
+	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+
 native: bootstrap $(NATIVE)/Makefile
 	cmake --build $(NATIVE) -j$(JOBS)
 
 win32: bootstrap $(WIN32)/Makefile
 	cmake --build $(WIN32) -j$(JOBS)
 
-run: win32
+win64: bootstrap $(WIN64)/Makefile
+	cmake --build $(WIN64) -j$(JOBS)
+
+# The 32-bit build where this machine runs 32-bit programs, else the 64-bit one.
+run: bootstrap
 	scripts/run-netbell.sh
 
-test: native win32
+test: native win32 win64 dist
 	scripts/run-tests.sh
 
+# The Windows tiers run against the build this machine runs (BUILD=win32 or
+# win64 to choose).
+BUILD ?= $(shell scripts/pick-build.sh)
+
 test-native: native
-	cd $(NATIVE) && ctest --output-on-failure -j$(JOBS)
+	cd $(NATIVE) && ctest --output-on-failure -j$(JOBS) -LE dist
 
-test-win32: win32
-	scripts/with-wine.sh wine $(WIN32)/netbell_win32_tests.exe
+test-win32: $(BUILD)
+	NETBELL_BUILD=$(BUILD) scripts/with-wine.sh wine build/$(BUILD)/netbell_win32_tests.exe
 
-test-e2e: win32
-	tests/e2e/run.sh
+test-e2e: $(BUILD)
+	NETBELL_BUILD=$(BUILD) tests/e2e/run.sh
 
-bench: native win32
+# The Wine benchmarks run against the 64-bit build, and the 32-bit one too
+# where this machine runs it.
+bench: native win32 win64
 	$(NATIVE)/netbell_bench --benchmark_counters_tabular=true
-	NETBELL_XVFB=1 scripts/with-wine.sh bench/tray_bench.sh
-	NETBELL_XVFB=1 scripts/with-wine.sh bench/wine_bench.sh
+	for b in win64 $$(scripts/can-run-32bit.sh >/dev/null && echo win32); do \
+	    NETBELL_BUILD=$$b NETBELL_XVFB=1 scripts/with-wine.sh bench/tray_bench.sh && \
+	    NETBELL_BUILD=$$b NETBELL_XVFB=1 scripts/with-wine.sh bench/wine_bench.sh || exit 1; \
+	done
+
+# The zips people download: the program, its help page and nbltool.
+dist: win32 win64
+	scripts/make-dist.sh
 
 $(FUZZ)/Makefile: | bootstrap
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DNETBELL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

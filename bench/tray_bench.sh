@@ -7,7 +7,8 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-win=build/win32
+export NETBELL_BUILD=${NETBELL_BUILD:-$(scripts/pick-build.sh)}
+win=build/$NETBELL_BUILD
 # Another build of the program may be named instead (a Linux path).
 exe=${TRAY_BENCH_EXE:-$win/netbell.exe}
 
@@ -20,11 +21,11 @@ if [ -f "$win/Makefile" ]; then
 fi
 for f in "$win/tray_bench.exe" "$win/tray_minimal.exe" "$exe"; do
     if [ ! -f "$f" ]; then
-        echo "tray bench: $f is missing (make win32); skipped"
+        echo "tray bench: $f is missing (make $NETBELL_BUILD); skipped"
         exit 0
     fi
 done
-echo "== tray icon under Wine (median of ${TRAY_BENCH_RUNS:-15} runs each)"
+echo "== tray icon under Wine, $NETBELL_BUILD build (median of ${TRAY_BENCH_RUNS:-15} runs each)"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 wine "$win/tray_bench.exe" "$(winepath -w "$exe")" "$(winepath -w "$win/tray_minimal.exe")" \

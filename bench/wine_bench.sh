@@ -8,7 +8,8 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-win=build/win32
+export NETBELL_BUILD=${NETBELL_BUILD:-$(scripts/pick-build.sh)}
+win=build/$NETBELL_BUILD
 # Another build of the program may be named instead (a Linux path).
 exe=${WINE_BENCH_EXE:-$win/netbell.exe}
 
@@ -20,11 +21,11 @@ if [ -f "$win/Makefile" ]; then
 fi
 for f in "$win/netbell_e2e.exe" "$win/standins/rasapi32.dll" "$win/tray_minimal.exe" "$exe"; do
     if [ ! -f "$f" ]; then
-        echo "wine bench: $f is missing (make win32); skipped"
+        echo "wine bench: $f is missing (make $NETBELL_BUILD); skipped"
         exit 0
     fi
 done
-echo "== netbell.exe under Wine: idle monitor, 10,000-task list"
+echo "== netbell.exe under Wine, $NETBELL_BUILD build: idle monitor, 10,000-task list"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 NETBELL_EXE=$(winepath -w "$exe") NETBELL_E2E_CASE_SECONDS=300 \

@@ -41,3 +41,7 @@ if(benchmark_FOUND AND BENCH_SOURCES)
   # The library's own main, so that every benchmark file stays a plain list.
   target_link_libraries(netbell_bench PRIVATE netbell_core benchmark::benchmark_main)
 endif()
+
+# The downloads made by make dist (which needs both Windows builds).
+add_test(NAME dist_zips COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/check_dist.sh ${CMAKE_SOURCE_DIR}/dist)
+set_tests_properties(dist_zips PROPERTIES LABELS dist)

@@ -8,6 +8,7 @@ have_cmd() { command -v "$1" >/dev/null 2>&1; }
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 have_cmd i686-w64-mingw32-g++-posix || need+=(mingw-w64)
+have_cmd x86_64-w64-mingw32-g++-posix || need+=(mingw-w64)
 have_cmd cmake   || need+=(cmake)
 have_cmd make    || need+=(make)
 have_cmd g++     || need+=(g++)
@@ -22,7 +23,12 @@ have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
 have_pkg nlohmann-json3-dev || need+=(nlohmann-json3-dev)
 have_pkg libclang-rt-14-dev || need+=(libclang-rt-14-dev)
 have_pkg wine32:i386 || need+=(wine32:i386)
-have_cmd wine || need+=(wine wine64)
+# Both Wines: the 32-bit packages install on every machine, even one that
+# cannot run their programs; the 64-bit loader is the one that runs there.
+have_cmd wine || need+=(wine)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+have_cmd zip     || need+=(zip)
+have_cmd unzip   || need+=(unzip)
 
 # ImageMagick's real "import" may be shadowed by a stand-in on some machines.
 if have_cmd import && ! have_pkg imagemagick; then need+=(imagemagick); fi

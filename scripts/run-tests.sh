@@ -17,12 +17,23 @@ run_tier() {
     [ "${PIPESTATUS[0]}" -eq 0 ] || failed_tiers=$((failed_tiers + 1))
 }
 
-run_tier "$ctest_log" "tier 1: native (ctest)" bash -c "cd build/native && ctest --output-on-failure -j$jobs"
-run_tier "$gtest_log" "tier 2: Win32 units under Wine" \
-    scripts/with-wine.sh wine build/win32/netbell_win32_tests.exe --gtest_brief=1
-if [ -x tests/e2e/run.sh ]; then
-    run_tier "$gtest_log" "tier 3: end to end under Wine + Xvfb" tests/e2e/run.sh
+# Tiers 2 and 3 run against every Windows build this machine can run: the
+# 64-bit one always, the 32-bit one where 32-bit programs run.
+builds=(win64)
+if why32=$(scripts/can-run-32bit.sh); then
+    builds+=(win32)
+    echo "builds: win64 and win32"
+else
+    echo "builds: win64; win32 skipped: $why32"
 fi
+
+run_tier "$ctest_log" "tier 1: native (ctest)" bash -c "cd build/native && ctest --output-on-failure -j$jobs"
+for build in "${builds[@]}"; do
+    run_tier "$gtest_log" "tier 2: Win32 units under Wine, $build build" \
+        env NETBELL_BUILD="$build" scripts/with-wine.sh wine "build/$build/netbell_win32_tests.exe" --gtest_brief=1
+    run_tier "$gtest_log" "tier 3: end to end under Wine + Xvfb, $build build" \
+        env NETBELL_BUILD="$build" tests/e2e/run.sh
+done
 
 # ctest says "N tests failed out of M"; GoogleTest "[  PASSED  ] N tests."
 # and "[  FAILED  ] N tests, listed below".

