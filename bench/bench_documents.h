@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "model/file_system.h"
 #include "model/netbell_doc.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench_documents.h"
-#include "view/task_rows.h"
+#include "model/task_rows.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "model/file_system.h"
 #include "model/netbell_doc.h"
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "app/prompts.h"
-#include "app/settings.h"
+#include "base/prompts.h"
+#include "base/settings.h"
 
 class CNetbellDoc;
 class IFileSystem;

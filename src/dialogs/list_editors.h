@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 
 class CDialogGuard;
 class CNetbellDoc;

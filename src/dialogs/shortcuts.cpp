@@ -1,6 +1,6 @@
 #include "dialogs/shortcuts.h"
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "frontpage/frontpage_ports.h"
 
 struct PageEntry {

@@ -1,6 +1,6 @@
 #include "frontpage/frontpage_connection.h"
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 int ReadLoadingPolicy(ISettingsStore& settings)
 {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "frontpage/frontpage_ports.h"
 
 class ISettingsStore;

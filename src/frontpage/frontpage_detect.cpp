@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "frontpage/frontpage_dialog_logic.h"
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "model/netbell_doc.h"
 
 namespace {

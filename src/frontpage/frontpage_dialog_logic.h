@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "dialogs/task_dialog_logic.h"
 #include "frontpage/frontpage_connection.h"
 #include "frontpage/frontpage_ports.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/app_shell.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "dialogs/task_dialog_logic.h"
 #include "frontpage/frontpage_detect.h"
 #include "model/netbell_doc.h"

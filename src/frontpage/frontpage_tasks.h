@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "frontpage/frontpage_connection.h"
 #include "frontpage/frontpage_dialog_logic.h"
 #include "frontpage/frontpage_ports.h"

@@ -4,8 +4,8 @@
 #include <map>
 #include <new>
 
-#include "app/prompts.h"
-#include "app/settings.h"
+#include "base/prompts.h"
+#include "base/settings.h"
 #include "model/file_system.h"
 
 void CWebSearchItem::Serialize(CArchiveWriter& ar) const

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/app_shell.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "model/netbell_doc.h"
 
 void MonitorPoll(ReminderFlags& flags, IMonitorPorts& ports)

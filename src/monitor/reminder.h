@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 
 class CDialogGuard;
 class CNetbellDoc;

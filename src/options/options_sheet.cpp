@@ -1,7 +1,7 @@
 #include "options/options_sheet.h"
 
-#include "app/prompts.h"
-#include "app/settings.h"
+#include "base/prompts.h"
+#include "base/settings.h"
 #include "dialogs/shortcuts.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 std::string WarningValueName(unsigned nStringId)
 {

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "model/netbell_doc.h"
 #include "view/task_commands.h"
-#include "view/task_rows.h"
+#include "model/task_rows.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/app_shell.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "dialogs/task_dialog_logic.h"
 #include "model/netbell_doc.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
-#include "view/task_rows.h"
+#include "base/prompts.h"
+#include "model/task_rows.h"
 
 class CDialogGuard;
 class CNetbellDoc;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "frontpage/frontpage_fakes.h"
 #include "frontpage/frontpage_tasks.h"
 #include "model/netbell_doc.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_shell.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "model/netbell_doc.h"
 #include "support/fakes.h"
 

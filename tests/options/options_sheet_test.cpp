@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "dialogs/shortcuts.h"
 #include "support/fakes.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/app_shell.h"
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "model/file_system.h"
 #include "view/task_commands.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app/app_shell.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "dialogs/task_dialog_logic.h"
 #include "model/netbell_doc.h"
 #include "support/fakes.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "json_codec.h"
 #include "model/file_error.h"
 #include "model/file_system.h"

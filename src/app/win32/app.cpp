@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/win32/main_frame.h"
-#include "app/win32/thread_messages.h"
+#include "base/win32/thread_messages.h"
 #include "monitor/win32/connection_monitor.h"
 #include "model/win32/ansi_win32.h"
 

@@ -9,10 +9,10 @@
 
 #include "app/app_shell.h"
 #include "app/win32/automation.h"
-#include "app/win32/prompts_win32.h"
-#include "app/win32/registry_settings.h"
-#include "app/win32/scoped_win.h"
-#include "app/win32/shell_folders.h"
+#include "base/win32/prompts_win32.h"
+#include "base/win32/registry_settings.h"
+#include "base/win32/scoped_win.h"
+#include "base/win32/shell_folders.h"
 #include "model/netbell_doc.h"
 #include "model/win32/file_system_win32.h"
 

@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "app/win32/scoped_win.h"
+#include "base/win32/scoped_win.h"
 
 const CLSID CLSID_NetbellDocument = {0x84CE6BE3, 0x6C6D, 0x11D0, {0x89, 0xF4, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 

@@ -6,7 +6,7 @@
 #include "app/app_shell.h"
 #include "app/win32/app.h"
 #include "app/win32/shell_dialogs.h"
-#include "app/win32/thread_messages.h"
+#include "base/win32/thread_messages.h"
 #include "monitor/win32/connection_monitor.h"
 #include "monitor/win32/ras_connection.h"
 #include "monitor/win32/reminder_dlg.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/win32/window.h"
+#include "base/win32/window.h"
 #include "frontpage/win32/frontpage_integration.h"
 #include "monitor/reminder.h"
 #include "monitor/win32/tray_icon.h"

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "app/app_shell.h"
-#include "app/prompts.h"
-#include "app/settings.h"
-#include "app/win32/thread_messages.h"
-#include "app/win32/window.h"
+#include "base/prompts.h"
+#include "base/settings.h"
+#include "base/win32/thread_messages.h"
+#include "base/win32/window.h"
 #include "res/resource.h"
 
 namespace {

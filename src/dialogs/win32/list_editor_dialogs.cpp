@@ -7,7 +7,7 @@
 
 #include "app/win32/app.h"
 #include "app/win32/main_frame.h"
-#include "app/win32/prompts_win32.h"
+#include "base/win32/prompts_win32.h"
 #include "dialogs/win32/report_list_ctrl.h"
 #include "dialogs/win32/shortcuts_win32.h"
 #include "model/netbell_doc.h"

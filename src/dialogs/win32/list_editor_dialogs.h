@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/win32/window.h"
+#include "base/win32/window.h"
 #include "dialogs/list_editors.h"
 
 class CNetbellDoc;

@@ -6,8 +6,8 @@
 // After the COM headers it builds on.
 #include <intshcut.h>
 
-#include "app/prompts.h"
-#include "app/win32/com_ptr.h"
+#include "base/prompts.h"
+#include "base/win32/com_ptr.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/win32/prompts_win32.h"
+#include "base/win32/prompts_win32.h"
 #include "dialogs/win32/choice_combo.h"
 #include "dialogs/win32/shortcuts_win32.h"
 #include "model/netbell_doc.h"

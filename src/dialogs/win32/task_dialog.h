@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/win32/window.h"
+#include "base/win32/window.h"
 #include "dialogs/task_dialog_logic.h"
 #include "view/task_commands.h"
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/win32/com_ptr.h"
+#include "base/win32/com_ptr.h"
 
 // The program's single-byte text as an automation string and back, through
 // the system's ANSI code page.

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/win32/prompts_win32.h"
+#include "base/win32/prompts_win32.h"
 #include "res/frontpage_ids.h"
 #include "res/resource.h"
 

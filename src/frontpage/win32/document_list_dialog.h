@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/win32/window.h"
+#include "base/win32/window.h"
 #include "dialogs/win32/report_list_ctrl.h"
 #include "frontpage/document_list_logic.h"
 

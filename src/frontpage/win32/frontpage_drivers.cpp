@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "app/win32/registry_settings.h"
-#include "app/win32/scoped_win.h"
+#include "base/win32/registry_settings.h"
+#include "base/win32/scoped_win.h"
 
 namespace {
 

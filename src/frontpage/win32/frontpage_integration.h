@@ -22,7 +22,7 @@
 #include <functional>
 #include <string>
 
-#include "app/win32/prompts_win32.h"
+#include "base/win32/prompts_win32.h"
 #include "frontpage/frontpage_tasks.h"
 #include "frontpage/win32/frontpage_drivers.h"
 

@@ -1,6 +1,6 @@
 #include "frontpage/win32/frontpage_task_dialog.h"
 
-#include "app/win32/prompts_win32.h"
+#include "base/win32/prompts_win32.h"
 #include "dialogs/task_dialog_logic.h"
 #include "dialogs/win32/choice_combo.h"
 #include "frontpage/win32/document_list_dialog.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/window.h"
+#include "base/win32/window.h"
 #include "frontpage/frontpage_dialog_logic.h"
 
 class CWin32Prompts;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/win32/scoped_win.h"
+#include "base/win32/scoped_win.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "monitor/win32/connection_monitor.h"
 
-#include "app/win32/thread_messages.h"
+#include "base/win32/thread_messages.h"
 #include "monitor/reminder.h"
 #include "monitor/win32/ras_connection.h"
 

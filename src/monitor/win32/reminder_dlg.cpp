@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/win32/prompts_win32.h"
+#include "base/win32/prompts_win32.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/win32/window.h"
+#include "base/win32/window.h"
 #include "monitor/reminder.h"
 
 class CReminderDlg : public CModalDialog {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "app/win32/app.h"
-#include "app/win32/prompts_win32.h"
-#include "app/win32/window.h"
+#include "base/win32/prompts_win32.h"
+#include "base/win32/window.h"
 #include "dialogs/win32/shortcuts_win32.h"
 #include "res/options_ids.h"
 #include "res/resource.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/win32/window.h"
+#include "base/win32/window.h"
 #include "options/warnings.h"
 
 class CWarningDialog : public CModalDialog {

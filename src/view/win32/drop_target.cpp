@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "dialogs/win32/shortcuts_win32.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/com_ptr.h"
+#include "base/win32/com_ptr.h"
 #include "view/drop_logic.h"
 
 // ResolveInternetShortcut through the shell's Internet shortcut object.

@@ -6,8 +6,8 @@
 
 #include "app/app_shell.h"
 #include "app/win32/app.h"
-#include "app/win32/shell_folders.h"
-#include "app/win32/thread_messages.h"
+#include "base/win32/shell_folders.h"
+#include "base/win32/thread_messages.h"
 #include "dialogs/list_editors.h"
 #include "dialogs/win32/list_editor_dialogs.h"
 #include "dialogs/win32/report_list_ctrl.h"

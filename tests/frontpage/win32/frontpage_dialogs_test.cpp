@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "frontpage/win32/dialog_script.h"
 #include "frontpage/win32/document_list_dialog.h"
 #include "frontpage/win32/frontpage_drivers.h"

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "frontpage/frontpage_fakes.h"
 #include "frontpage/win32/dialog_script.h"
 #include "frontpage/win32/standin_fixture.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/win32/scoped_win.h"
+#include "base/win32/scoped_win.h"
 
 bool FrontPageStandInTest::s_bRegistered = false;
 

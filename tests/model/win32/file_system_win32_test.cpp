@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/scoped_win.h"
+#include "base/win32/scoped_win.h"
 #include "model/win32/ansi_win32.h"
 #include "support/scratch_folder.h"
 

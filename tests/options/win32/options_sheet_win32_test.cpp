@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "app/win32/registry_settings.h"
+#include "base/win32/registry_settings.h"
 #include "res/options_ids.h"
 #include "support/fakes.h"
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/win32/registry_settings.h"
+#include "base/win32/registry_settings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/win32/prompts_win32.h"
+#include "base/win32/prompts_win32.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The registry store and the string helpers against the real registry, each
 // test under its own scratch key of the current user.
-#include "app/win32/registry_settings.h"
+#include "base/win32/registry_settings.h"
 
 #include <shlwapi.h>
 

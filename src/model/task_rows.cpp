@@ -1,4 +1,4 @@
-#include "view/task_rows.h"
+#include "model/task_rows.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,11 +1,11 @@
-#include "app/win32/shell_folders.h"
+#include "base/win32/shell_folders.h"
 
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "app/prompts.h"
-#include "app/win32/com_ptr.h"
-#include "app/win32/registry_settings.h"
+#include "base/prompts.h"
+#include "base/win32/com_ptr.h"
+#include "base/win32/registry_settings.h"
 
 
 bool GetSpecialFolder(HWND hwndOwner, int nFolder, std::string& path)

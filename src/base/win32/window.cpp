@@ -1,4 +1,4 @@
-#include "app/win32/window.h"
+#include "base/win32/window.h"
 
 std::string GetWindowString(HWND hwnd)
 {

@@ -1,10 +1,10 @@
-#include "app/win32/registry_settings.h"
+#include "base/win32/registry_settings.h"
 
 #include <shlwapi.h>
 
 #include <vector>
 
-#include "app/win32/scoped_win.h"
+#include "base/win32/scoped_win.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 
 class CWin32Prompts : public IPrompts {
 public:

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 // Sections are subkeys of the application key and may name nested keys
 // ("Settings\\FrontPage"). Integers are REG_DWORD, strings REG_SZ; a value
