@@ -45,3 +45,6 @@ endif()
 # The downloads made by make dist (which needs both Windows builds).
 add_test(NAME dist_zips COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/check_dist.sh ${CMAKE_SOURCE_DIR}/dist)
 set_tests_properties(dist_zips PROPERTIES LABELS dist)
+
+# Includes between the program's folders run down its floors only.
+add_test(NAME include_floors COMMAND ${CMAKE_SOURCE_DIR}/tests/check_floors.sh ${CMAKE_SOURCE_DIR}/src)

@@ -4,7 +4,7 @@
 #include <memory>
 #include <utility>
 
-#include "app/app_shell.h"
+#include "base/dialog_guard.h"
 #include "model/netbell_doc.h"
 
 namespace {

@@ -69,3 +69,10 @@ bool ConfirmSearchSite(TaskDialogData& data, const CNetbellDoc& doc, int nEngine
 void ApplyShortcut(TaskDialogData& data, const ShortcutResult& result);
 
 inline constexpr const char* kMsgSingleUrlOnly = "I am terribly sorry, but you may only drop a single URL in here";
+
+// The task dialog as the commands run it.
+class ITaskDialog {
+public:
+    virtual ~ITaskDialog() = default;
+    virtual bool Run(TaskDialogData& data) = 0; // true for OK
+};

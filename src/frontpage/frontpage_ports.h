@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+class CRemindTask;
+
 // FrontPage's To-Do List server. Each method is one dispatch id, called as a
 // method; a call the server does not answer gives false.
 class IFrontPageToDoList {
@@ -91,4 +93,16 @@ public:
     // Deletes a value of a key under HKEY_CURRENT_USER; a key that does not
     // open is left alone. False when nothing was deleted.
     virtual bool DeleteUserValue(const std::string& subkey, const std::string& value) = 0;
+};
+
+// What the task list needs of FrontPage.
+class IFrontPageTasks {
+public:
+    virtual ~IFrontPageTasks() = default;
+    virtual bool IsPresent() = 0;
+    // Marks an open task complete in FrontPage; false leaves the task open.
+    virtual bool CompleteInFrontPage(CRemindTask& task) = 0;
+    virtual void EditFrontPageItem(int nRow) = 0;
+    virtual void EditFrontPageSelection() = 0;
+    virtual void ShowWarning(unsigned nStringId) = 0;
 };

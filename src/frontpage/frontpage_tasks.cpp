@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/app_shell.h"
+#include "base/dialog_guard.h"
 #include "base/settings.h"
 #include "dialogs/task_dialog_logic.h"
 #include "frontpage/frontpage_detect.h"

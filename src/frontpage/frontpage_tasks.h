@@ -13,7 +13,7 @@
 #include "frontpage/frontpage_connection.h"
 #include "frontpage/frontpage_dialog_logic.h"
 #include "frontpage/frontpage_ports.h"
-#include "view/task_commands.h"
+#include "model/task_rows.h"
 
 class CDialogGuard;
 class CNetbellDoc;

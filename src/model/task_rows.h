@@ -58,3 +58,27 @@ int CompareTasks(const CRemindTask& a, const CRemindTask& b, int nColumn, bool b
 std::vector<size_t> FillOrder(const CNetbellDoc& doc, int nSortColumn, bool bDescending);
 // Sorts rows given by their task indexes, as a column click does.
 void SortRows(const CNetbellDoc& doc, std::vector<size_t>& rows, int nSortColumn, bool bDescending);
+
+// The list control as the commands see it. Rows are numbered from the top.
+class ITaskListControl {
+public:
+    virtual ~ITaskListControl() = default;
+    virtual std::vector<int> GetSelectedRows() = 0; // top to bottom
+    virtual size_t GetRowTask(int nRow) = 0;
+    virtual void InsertRowAtTop(const TaskRow& row) = 0;
+    virtual void SetCellText(int nRow, int nColumn, const std::string& text) = 0;
+    virtual void SetTypeCell(int nRow, const std::string& text, int nImage) = 0;
+    virtual int GetStateImage(int nRow) = 0;
+    virtual void SetStateImage(int nRow, int nState) = 0;
+    // Replaces every row with these, top to bottom.
+    virtual void ReplaceAllRows(const std::vector<TaskRow>& rows) = 0;
+    // Has the control sort its rows with CompareTasks.
+    virtual void SortRows(int nColumn, bool bDescending) = 0;
+};
+
+// The local time, for the date a task is added.
+class IClock {
+public:
+    virtual ~IClock() = default;
+    virtual COleDateTime Now() = 0; // local time, to the second
+};

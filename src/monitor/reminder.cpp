@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "app/app_shell.h"
+#include "base/dialog_guard.h"
 #include "base/settings.h"
 #include "model/netbell_doc.h"
 

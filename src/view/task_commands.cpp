@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/app_shell.h"
+#include "base/dialog_guard.h"
 #include "base/settings.h"
 #include "dialogs/task_dialog_logic.h"
 #include "model/netbell_doc.h"

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "model/netbell_doc.h"
 #include "support/fakes.h"
 
@@ -204,109 +202,4 @@ TEST_F(DataFileTest, AGoodFileIsOpened)
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(doc.m_arrProjects, std::vector<std::string>{"Home"});
     EXPECT_EQ(doc.GetPathName(), path);
-}
-
-namespace {
-
-class BackupTest : public DataFileTest {
-protected:
-    CMemorySettingsStore settings;
-    bool bDesktopFound = true;
-    void Backup()
-    {
-        BackupData(doc, settings, prompts, [this](std::string& folder) {
-            folder = "C:\\Windows\\Desktop";
-            return bDesktopFound;
-        });
-    }
-};
-
-} // namespace
-
-TEST_F(BackupTest, GoesToTheDesktopUnlessAFolderIsSet)
-{
-    doc.m_arrProjects = {"p"};
-    doc.SetPathName(path);
-    Backup();
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, "Your Data was backed up to:\nC:\\Windows\\Desktop\\NetbellData.bak");
-    EXPECT_EQ(prompts.shown[0].caption, "Success");
-    EXPECT_EQ(prompts.shown[0].icon, MsgIcon::exclamation);
-    EXPECT_EQ(fs.files["C:\\Windows\\Desktop\\NetbellData.bak"], doc.SaveToBytes());
-
-    WriteSetting(settings, setting::BackupPath, "D:\\Safe");
-    WriteSetting(settings, setting::BackupFilename, "copy.nbl");
-    Backup();
-    EXPECT_TRUE(fs.files.count("D:\\Safe\\copy.nbl"));
-    EXPECT_EQ(doc.GetPathName(), path);
-}
-
-TEST_F(BackupTest, FailuresAreReported)
-{
-    bDesktopFound = false;
-    Backup();
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, "Sorry, there was an error locating your Desktop Folder.");
-    EXPECT_EQ(prompts.shown[0].caption, "Shell Error");
-    EXPECT_EQ(fs.nWrites, 0);
-
-    bDesktopFound = true;
-    fs.writeErrors["C:\\Windows\\Desktop\\NetbellData.bak"] = FileError::accessDenied;
-    Backup();
-    ASSERT_EQ(prompts.shown.size(), 3u);
-    EXPECT_EQ(prompts.shown[1].text, "Access to C:\\Windows\\Desktop\\NetbellData.bak was denied.");
-    EXPECT_EQ(prompts.shown[2].text, "There has been an error backing up your data to:\nC:\\Windows\\Desktop\\NetbellData.bak");
-    EXPECT_EQ(prompts.shown[2].caption, "Sorry, Failed");
-    EXPECT_EQ(prompts.shown[2].icon, MsgIcon::stop);
-}
-
-namespace {
-
-} // namespace
-
-TEST(DialogGuard, ASecondDialogIsRefusedAndExitWaits)
-{
-    CFakeGuardEvent event;
-    CFakePrompts prompts;
-    int nBroughtForward = 0;
-    CDialogGuard guard(event, prompts, [&] { ++nBroughtForward; });
-
-    EXPECT_FALSE(guard.RefuseExit());
-    EXPECT_FALSE(guard.TakeDialogGuard());
-    EXPECT_TRUE(guard.IsTaken());
-    EXPECT_TRUE(prompts.shown.empty());
-
-    EXPECT_TRUE(guard.TakeDialogGuard());
-    EXPECT_EQ(nBroughtForward, 1);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, "There is already an Netbell Dialog active on your Desktop");
-    EXPECT_EQ(prompts.beeps, std::vector<MsgIcon>{MsgIcon::exclamation});
-
-    EXPECT_TRUE(guard.RefuseExit());
-    EXPECT_EQ(prompts.shown[1].caption, "Cannot Exit");
-    EXPECT_TRUE(guard.IsTaken()); // refusals leave the guard with its holder
-
-    guard.ReleaseDialogGuard();
-    EXPECT_FALSE(guard.IsTaken());
-}
-
-TEST(DialogGuard, TheScopeReleasesOnEveryPathAndOnlyWhatItTook)
-{
-    CFakeGuardEvent event;
-    CFakePrompts prompts;
-    CDialogGuard guard(event, prompts, nullptr);
-    try {
-        CDialogGuardScope scope(guard);
-        ASSERT_FALSE(scope.Busy());
-        throw std::runtime_error("dialog failed");
-    } catch (const std::runtime_error&) {
-    }
-    EXPECT_FALSE(guard.IsTaken());
-
-    ASSERT_FALSE(guard.TakeDialogGuard());
-    {
-        CDialogGuardScope refused(guard);
-        EXPECT_TRUE(refused.Busy());
-    }
-    EXPECT_TRUE(guard.IsTaken()); // still held by the first dialog
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_shell.h"
+#include "base/dialog_guard.h"
 #include "model/netbell_doc.h"
 #include "support/fakes.h"
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_shell.h"
+#include "base/dialog_guard.h"
 #include "support/fakes.h"
 #include "frontpage/frontpage_ports.h"
-#include "view/task_commands.h"
+#include "model/task_rows.h"
 
 namespace fptest {
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "frontpage/frontpage_tasks_fixture.h"
+#include "view/task_commands.h"
 
 using namespace fptest;
 

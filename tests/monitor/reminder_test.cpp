@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_shell.h"
+#include "base/dialog_guard.h"
 #include "base/settings.h"
 #include "model/netbell_doc.h"
 #include "support/fakes.h"

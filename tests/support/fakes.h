@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_shell.h"
+#include "base/dialog_guard.h"
 #include "base/prompts.h"
 #include "model/file_system.h"
-#include "view/task_commands.h"
+#include "model/task_rows.h"
 
 // Records every message and answers from a script (OK when it runs out).
 class CFakePrompts : public IPrompts {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/app_shell.h"
+#include "base/dialog_guard.h"
 #include "base/settings.h"
 #include "dialogs/task_dialog_logic.h"
 #include "model/netbell_doc.h"

@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "app/app_shell.h"
+#include "base/dialog_guard.h"
 #include "app/win32/automation.h"
 #include "base/win32/prompts_win32.h"
 #include "base/win32/registry_settings.h"
 #include "base/win32/scoped_win.h"
-#include "base/win32/shell_folders.h"
+#include "app/win32/startup_shell.h"
 #include "model/netbell_doc.h"
 #include "model/win32/file_system_win32.h"
 

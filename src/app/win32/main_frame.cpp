@@ -64,7 +64,8 @@ int TextWidth(HWND hwnd, const char* text)
 } // namespace
 
 CMainFrame::CMainFrame(CNetbellApp& app)
-    : m_app(app), m_trayIcon(IDI_TRAY), m_view(app),
+    : m_app(app), m_trayIcon(IDI_TRAY),
+      m_view(ViewPorts{app.Instance(), app.Doc(), app.Settings(), app.Prompts(), app.Guard()}),
       m_frontPage(FrontPageIntegrationPorts{app.Settings(), app.Prompts(), app.Doc(), app.Guard(), app.Instance(),
                                             [this] { return m_hWnd; }, m_view, m_view}),
       m_reminder(app.Doc(), app.Settings(), app.Prompts(), app.Guard(), TheReminderFlags(), *this)
@@ -375,7 +376,7 @@ void CMainFrame::OnOptions()
     CDialogGuardScope guard(DialogGuard());
     if (guard.Busy())
         return;
-    ShowOptionsSheet(m_hWnd, m_app.Settings(), m_bFrontPagePresent != FALSE);
+    ShowOptionsSheet(m_app.Instance(), m_hWnd, m_app.Settings(), m_bFrontPagePresent != FALSE);
     // OK or Cancel: Apply may have changed the FrontPage settings either way.
     if (m_bFrontPagePresent && m_view.GetSafeHwnd())
         RefreshFrontPageSettings();

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/app_shell.h"
+#include "base/dialog_guard.h"
 #include "base/prompts.h"
 #include "base/settings.h"
 #include "base/win32/thread_messages.h"

@@ -5,7 +5,6 @@
 
 #include "base/prompts.h"
 #include "base/win32/com_ptr.h"
-#include "base/win32/registry_settings.h"
 
 
 bool GetSpecialFolder(HWND hwndOwner, int nFolder, std::string& path)
@@ -45,21 +44,4 @@ HRESULT CreateShortcut(IPrompts& prompts, const std::string& target, const std::
     }
     SHChangeNotify(SHCNE_CREATE, SHCNF_PATHA, link.c_str(), nullptr);
     return hr;
-}
-
-bool CWin32StartupShell::GetStartupFolder(std::string& folder)
-{
-    return GetSpecialFolder(nullptr, CSIDL_STARTUP, folder);
-}
-
-bool CWin32StartupShell::CreateShortcut(const std::string& target, const std::string& link,
-                                        const std::string& description)
-{
-    return SUCCEEDED(::CreateShortcut(m_prompts, target, link, description));
-}
-
-bool CWin32StartupShell::ReadSetupRecord(const std::string& value, std::string& text)
-{
-    return RegReadString(HKEY_CURRENT_USER, "Software\\Microsoft\\MS Setup (ACME)\\User Info", value, text) !=
-           FALSE;
 }

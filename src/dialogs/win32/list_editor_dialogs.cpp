@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/app.h"
-#include "app/win32/main_frame.h"
 #include "base/win32/prompts_win32.h"
 #include "dialogs/win32/report_list_ctrl.h"
 #include "dialogs/win32/shortcuts_win32.h"
@@ -170,10 +168,7 @@ HINSTANCE CWin32ListEditorDialogs::Instance() const
 
 HWND CWin32ListEditorDialogs::Owner() const
 {
-    if (m_hwndOwner)
-        return m_hwndOwner;
-    CMainFrame* pFrame = GetApp().MainFrame();
-    return pFrame ? pFrame->GetSafeHwnd() : nullptr;
+    return m_hwndOwner;
 }
 
 bool CWin32ListEditorDialogs::RunAddProject(AddProjectData& data)

@@ -61,11 +61,9 @@ private:
     CNetbellDoc& m_doc;
 };
 
-// Runs the dialogs modally, owned by the given window, or by the
-// application's main window when none is given.
+// Runs the dialogs modally, owned by the given window.
 class CWin32ListEditorDialogs : public IListEditorDialogs {
 public:
-    CWin32ListEditorDialogs() = default;
     CWin32ListEditorDialogs(HINSTANCE hInstance, HWND hwndOwner) : m_hInstance(hInstance), m_hwndOwner(hwndOwner) {}
 
     bool RunAddProject(AddProjectData& data) override;

@@ -6,7 +6,6 @@
 
 #include "base/win32/window.h"
 #include "dialogs/task_dialog_logic.h"
-#include "view/task_commands.h"
 
 class CNetbellDoc;
 class CWin32Prompts;

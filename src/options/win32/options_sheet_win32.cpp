@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "base/prompts.h"
-#include "app/win32/app.h"
 #include "base/win32/prompts_win32.h"
 #include "base/win32/window.h"
 #include "dialogs/win32/shortcuts_win32.h"
@@ -338,9 +337,4 @@ bool ShowOptionsSheet(HINSTANCE hResources, HWND hwndOwner, ISettingsStore& sett
     COptionsSheet sheet(hResources, hwndOwner);
     CSheetPrompts prompts(sheet);
     return RunOptions(settings, sheet, bFrontPagePresent, prompts);
-}
-
-bool ShowOptionsSheet(HWND hwndOwner, ISettingsStore& settings, bool bFrontPagePresent)
-{
-    return ShowOptionsSheet(GetApp().Instance(), hwndOwner, settings, bFrontPagePresent);
 }

@@ -37,6 +37,5 @@ private:
 // The Options command between the dialog guard and the refresh after it:
 // loads the settings, runs the sheet owned by hwndOwner, and stores on OK.
 // Its messages are owned by the sheet. True when the sheet ended with OK.
-bool ShowOptionsSheet(HWND hwndOwner, ISettingsStore& settings, bool bFrontPagePresent);
-// The same with the page templates taken from hResources.
+// The page templates come from hResources.
 bool ShowOptionsSheet(HINSTANCE hResources, HWND hwndOwner, ISettingsStore& settings, bool bFrontPagePresent);

@@ -1,7 +1,5 @@
 #include "options/win32/warning_dialog.h"
 
-#include "app/win32/app.h"
-#include "app/win32/main_frame.h"
 #include "res/resource.h"
 
 CWarningDialog::CWarningDialog(HINSTANCE hInstance) : CModalDialog(hInstance, IDD_WARNING) {}
@@ -43,14 +41,4 @@ std::string LoadWarningText(HINSTANCE hInstance, UINT nStringId)
             return buf.substr(0, n);
     }
     return std::string();
-}
-
-void ShowWarning(UINT nStringId)
-{
-    CNetbellApp& app = GetApp();
-    CMainFrame* pFrame = app.MainFrame();
-    CWin32WarningDialog dialog(app.Instance(), pFrame ? pFrame->GetSafeHwnd() : nullptr);
-    const HINSTANCE hInstance = app.Instance();
-    ShowWarning(nStringId, app.Settings(), dialog,
-                [hInstance](unsigned nId) { return LoadWarningText(hInstance, nId); });
 }

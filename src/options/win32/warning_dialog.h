@@ -1,5 +1,5 @@
 #pragma once
-// The warning dialog ("WARNING !!") and the program's ShowWarning.
+// The warning dialog ("WARNING !!").
 
 #include <windows.h>
 
@@ -34,7 +34,3 @@ private:
 
 // A string of the module's string table; empty when it has none.
 std::string LoadWarningText(HINSTANCE hInstance, UINT nStringId);
-
-// Shows warning nStringId over the application's main window, remembered in
-// the application's settings. Main thread only.
-void ShowWarning(UINT nStringId);

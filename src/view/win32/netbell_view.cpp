@@ -4,8 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "app/app_shell.h"
-#include "app/win32/app.h"
+#include "model/backup.h"
 #include "base/win32/shell_folders.h"
 #include "base/win32/thread_messages.h"
 #include "dialogs/list_editors.h"
@@ -53,7 +52,7 @@ uint32_t KindOfNewTaskCommand(UINT nId)
 
 } // namespace
 
-CNetbellView::CNetbellView(CNetbellApp& app) : m_app(app)
+CNetbellView::CNetbellView(const ViewPorts& ports) : m_ports(ports)
 {
     m_hSmallImages = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 9, 2);
     m_hStateImages = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
@@ -63,7 +62,7 @@ void CNetbellView::LoadImages()
 {
     // Loaded after the icon is in the notification area: drawing fourteen
     // icons is the slowest step of start-up, and no row needs them sooner.
-    HINSTANCE hInst = m_app.Instance();
+    HINSTANCE hInst = m_ports.hInstance;
     for (int nIcon : kSmallIcons) {
         HICON hIcon = static_cast<HICON>(LoadImageA(hInst, MAKEINTRESOURCEA(nIcon), IMAGE_ICON, 16, 16, 0));
         ImageList_AddIcon(m_hSmallImages, hIcon);
@@ -93,25 +92,25 @@ bool CNetbellView::Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage)
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS |
                                  LVS_SHOWSELALWAYS,
                              0, 0, 0, 0, hwndParent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)),
-                             m_app.Instance(), nullptr);
+                             m_ports.hInstance, nullptr);
     if (!m_hWnd)
         return false;
     ListView_SetExtendedListViewStyle(m_hWnd, LVS_EX_FULLROWSELECT);
     ListView_SetImageList(m_hWnd, m_hSmallImages, LVSIL_SMALL);
     ListView_SetImageList(m_hWnd, m_hStateImages, LVSIL_STATE);
     m_pFrontPage = &frontPage;
-    m_taskDialog = std::make_unique<CTaskDialog>(m_app.Instance(), m_app.Doc(), m_app.Prompts());
-    m_commands = std::make_unique<CTaskCommands>(TaskCommandPorts{m_app.Doc(), m_app.Settings(), m_app.Prompts(),
-                                                                  m_app.Guard(), *this, *m_taskDialog, *this, *this,
+    m_taskDialog = std::make_unique<CTaskDialog>(m_ports.hInstance, m_ports.doc, m_ports.prompts);
+    m_commands = std::make_unique<CTaskCommands>(TaskCommandPorts{m_ports.doc, m_ports.settings, m_ports.prompts,
+                                                                  m_ports.guard, *this, *m_taskDialog, *this, *this,
                                                                   frontPage});
     // Without a drop target the list still works; the user has been told.
-    m_dropTarget.Register(m_hWnd, *this, m_app.Prompts());
+    m_dropTarget.Register(m_hWnd, *this, m_ports.prompts);
     return true;
 }
 
 void CNetbellView::AddBrowseTask(const std::string& name, const std::string& url)
 {
-    AppendBrowseTask(m_app.Doc(), *this, *this, name, url);
+    AppendBrowseTask(m_ports.doc, *this, *this, name, url);
 }
 
 void CNetbellView::AddNote(const std::string& text)
@@ -169,7 +168,7 @@ void CNetbellView::ReplaceAllRows(const std::vector<TaskRow>& rows)
 void CNetbellView::SortRows(int nColumn, bool bDescending)
 {
     HCURSOR hOld = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    SortContext ctx{&m_app.Doc(), nColumn, bDescending};
+    SortContext ctx{&m_ports.doc, nColumn, bDescending};
     ListView_SortItems(m_hWnd, CompareRows, reinterpret_cast<LPARAM>(&ctx));
     SetCursor(hOld);
 }
@@ -268,14 +267,14 @@ bool CNetbellView::OnCommand(UINT nId)
 
 void CNetbellView::OnListCommand(UINT nId)
 {
-    CWin32ListEditorDialogs dialogs(m_app.Instance(), GetParent(m_hWnd));
+    CWin32ListEditorDialogs dialogs(m_ports.hInstance, GetParent(m_hWnd));
     const auto save = [this] { SaveData(); };
-    CNetbellDoc& doc = m_app.Doc();
+    CNetbellDoc& doc = m_ports.doc;
     switch (nId) {
-    case ID_INSERT_PROJECT: InsertProject(m_app.Guard(), dialogs, doc, save); break;
-    case ID_INSERT_SEARCH: InsertSearchEngine(m_app.Guard(), dialogs, doc, save); break;
-    case ID_EDIT_PROJECTLIST: EditProjectList(m_app.Guard(), dialogs, doc, save); break;
-    default: EditSearchEngineList(m_app.Guard(), dialogs, doc, save); break;
+    case ID_INSERT_PROJECT: InsertProject(m_ports.guard, dialogs, doc, save); break;
+    case ID_INSERT_SEARCH: InsertSearchEngine(m_ports.guard, dialogs, doc, save); break;
+    case ID_EDIT_PROJECTLIST: EditProjectList(m_ports.guard, dialogs, doc, save); break;
+    default: EditSearchEngineList(m_ports.guard, dialogs, doc, save); break;
     }
 }
 
@@ -300,7 +299,7 @@ bool CNetbellView::QueryCommand(UINT nId, bool& bEnabled)
 
 void CNetbellView::OnBackupData()
 {
-    BackupData(m_app.Doc(), m_app.Settings(), m_app.Prompts(), [this](std::string& folder) {
+    BackupData(m_ports.doc, m_ports.settings, m_ports.prompts, [this](std::string& folder) {
         return GetSpecialFolder(m_hWnd, CSIDL_DESKTOPDIRECTORY, folder);
     });
 }
@@ -368,7 +367,7 @@ void CNetbellView::OnContextMenu(POINT ptScreen)
         nMenu = IDR_NEWTASK_POPUP;
     else
         return;
-    HMENU hMenu = LoadMenuA(m_app.Instance(), MAKEINTRESOURCEA(nMenu));
+    HMENU hMenu = LoadMenuA(m_ports.hInstance, MAKEINTRESOURCEA(nMenu));
     if (!hMenu)
         return;
     HMENU hPopup = GetSubMenu(hMenu, 0);

@@ -7,16 +7,27 @@
 
 #include <memory>
 
+#include "base/win32/prompts_win32.h"
 #include "view/drop_logic.h"
 #include "view/task_commands.h"
 #include "view/win32/drop_target.h"
 
-class CNetbellApp;
 class CDialogGuard;
+class CNetbellDoc;
+class ISettingsStore;
+
+// What the view uses of the application.
+struct ViewPorts {
+    HINSTANCE hInstance;
+    CNetbellDoc& doc;
+    ISettingsStore& settings;
+    CWin32Prompts& prompts;
+    CDialogGuard& guard;
+};
 
 class CNetbellView : public ITaskListControl, public IShellOpen, public IClock, private IDropTaskSink {
 public:
-    explicit CNetbellView(CNetbellApp& app);
+    explicit CNetbellView(const ViewPorts& ports);
     ~CNetbellView() override;
     CNetbellView(const CNetbellView&) = delete;
     CNetbellView& operator=(const CNetbellView&) = delete;
@@ -67,7 +78,7 @@ private:
     void SelectAll();
     void OnListCommand(UINT nId);
 
-    CNetbellApp& m_app;
+    ViewPorts m_ports;
     HWND m_hWnd = nullptr; // destroyed with its parent
     HIMAGELIST m_hSmallImages = nullptr;
     HIMAGELIST m_hStateImages = nullptr;

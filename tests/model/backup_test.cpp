@@ -1,0 +1,65 @@
+#include "model/backup.h"
+
+#include <gtest/gtest.h>
+
+#include "base/settings.h"
+#include "model/netbell_doc.h"
+#include "support/fakes.h"
+
+namespace {
+
+class BackupTest : public ::testing::Test {
+protected:
+    CFakeFileSystem fs;
+    CFakePrompts prompts;
+    CNetbellDoc doc{fs, prompts};
+    const std::string path = "C:\\Netbell\\Default.nbl";
+    CMemorySettingsStore settings;
+    bool bDesktopFound = true;
+    void Backup()
+    {
+        BackupData(doc, settings, prompts, [this](std::string& folder) {
+            folder = "C:\\Windows\\Desktop";
+            return bDesktopFound;
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(BackupTest, GoesToTheDesktopUnlessAFolderIsSet)
+{
+    doc.m_arrProjects = {"p"};
+    doc.SetPathName(path);
+    Backup();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Your Data was backed up to:\nC:\\Windows\\Desktop\\NetbellData.bak");
+    EXPECT_EQ(prompts.shown[0].caption, "Success");
+    EXPECT_EQ(prompts.shown[0].icon, MsgIcon::exclamation);
+    EXPECT_EQ(fs.files["C:\\Windows\\Desktop\\NetbellData.bak"], doc.SaveToBytes());
+
+    WriteSetting(settings, setting::BackupPath, "D:\\Safe");
+    WriteSetting(settings, setting::BackupFilename, "copy.nbl");
+    Backup();
+    EXPECT_TRUE(fs.files.count("D:\\Safe\\copy.nbl"));
+    EXPECT_EQ(doc.GetPathName(), path);
+}
+
+TEST_F(BackupTest, FailuresAreReported)
+{
+    bDesktopFound = false;
+    Backup();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Sorry, there was an error locating your Desktop Folder.");
+    EXPECT_EQ(prompts.shown[0].caption, "Shell Error");
+    EXPECT_EQ(fs.nWrites, 0);
+
+    bDesktopFound = true;
+    fs.writeErrors["C:\\Windows\\Desktop\\NetbellData.bak"] = FileError::accessDenied;
+    Backup();
+    ASSERT_EQ(prompts.shown.size(), 3u);
+    EXPECT_EQ(prompts.shown[1].text, "Access to C:\\Windows\\Desktop\\NetbellData.bak was denied.");
+    EXPECT_EQ(prompts.shown[2].text, "There has been an error backing up your data to:\nC:\\Windows\\Desktop\\NetbellData.bak");
+    EXPECT_EQ(prompts.shown[2].caption, "Sorry, Failed");
+    EXPECT_EQ(prompts.shown[2].icon, MsgIcon::stop);
+}
