@@ -1,7 +1,6 @@
 #include "model/task_rows.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -42,12 +41,34 @@ void CivilFromDays(long long z, long long& y, unsigned& m, unsigned& d)
 // 30 December 1899, day 0 of OLE dates, counted from 1 January 1970.
 const long long kOleEpoch = DaysFromCivil(1899, 12, 30);
 
+// Lower case of every Windows-1252 byte: ASCII, the accented capitals
+// 0xC0-0xDE (but the multiplication sign) and the four capitals of 0x80-0x9F.
+struct CaseFold {
+    unsigned char lower[256];
+    constexpr CaseFold() : lower()
+    {
+        for (int c = 0; c < 256; ++c)
+            lower[c] = static_cast<unsigned char>(c);
+        for (int c = 'A'; c <= 'Z'; ++c)
+            lower[c] = static_cast<unsigned char>(c + 0x20);
+        for (int c = 0xC0; c <= 0xDE; ++c) {
+            if (c != 0xD7)
+                lower[c] = static_cast<unsigned char>(c + 0x20);
+        }
+        lower[0x8A] = 0x9A; // S caron
+        lower[0x8C] = 0x9C; // OE
+        lower[0x8E] = 0x9E; // Z caron
+        lower[0x9F] = 0xFF; // Y diaeresis
+    }
+};
+constexpr CaseFold kFold;
+
 int CompareNoCase(const std::string& a, const std::string& b)
 {
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        const int ca = kFold.lower[static_cast<unsigned char>(a[i])];
+        const int cb = kFold.lower[static_cast<unsigned char>(b[i])];
         if (ca != cb)
             return ca - cb;
     }

@@ -109,9 +109,10 @@ void CTaskCommands::EditItem(int nRow)
 
 void CTaskCommands::EditSelection()
 {
-    const std::vector<int> rows = m.list.GetSelectedRows();
-    if (rows.empty())
+    // Every menu that reaches here keeps to the one-kind rule.
+    if (!CanEdit())
         return;
+    const std::vector<int> rows = m.list.GetSelectedRows();
     const CRemindTask& first = TaskOfRow(rows[0]);
     if (first.m_nKind == kindFrontPage) {
         m.frontPage.EditFrontPageSelection();

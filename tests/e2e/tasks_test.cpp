@@ -3,6 +3,9 @@
 // project and search-engine lists kept through their dialogs; a warning the
 // user silenced staying silent. Each case checks the rows the user sees and
 // the data file the program writes.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -349,6 +352,17 @@ TEST_F(TaskList, TickingATaskDoneChangesItsIconAndReachesTheFileAtExit)
     EXPECT_EQ(1, StateOf("Read news"));
     EXPECT_EQ(2, ImageOf("Read news"));
 
+    // Clicks on a row's text cells tick nothing; they are handled before the
+    // click on the box that follows them.
+    const int callRow = RowNamed("Call");
+    const auto bounds = ListViewItemRect(m_p->Handle(), m_list, callRow, LVIR_BOUNDS);
+    const auto label = ListViewItemRect(m_p->Handle(), m_list, callRow, LVIR_LABEL);
+    ASSERT_TRUE(bounds && label);
+    const int y = (bounds->top + bounds->bottom) / 2;
+    for (int x : {label->left + 4, (bounds->left + bounds->right) / 2, bounds->right - 4}) {
+        const LPARAM at = MAKELPARAM(x, y);
+        ASSERT_TRUE(Post(m_list, WM_LBUTTONDOWN, MK_LBUTTON, at) && Post(m_list, WM_LBUTTONUP, 0, at));
+    }
     // A click on the box ticks it; Space ticks the focused row.
     ASSERT_TRUE(ClickListViewStateIcon(m_p->Handle(), m_list, RowNamed("Read news")));
     EXPECT_TRUE(WaitUntil([&] { return StateOf("Read news") == 2; }, 3000));
@@ -520,10 +534,15 @@ TEST_F(TaskList, AllSitesMakesOneSearchTaskPerEngineInEngineOrder)
     Type(dlg, td::kDescription, "LHR to JFK");
 
     // No engine and no "All Sites": the program asks, and No keeps the dialog.
+    // The question is the dialog's own, so the dialog takes no input under it.
     ASSERT_TRUE(PressButton(dlg, IDOK));
-    const auto question = Answer("Warning", IDNO);
+    const auto question = ExpectMessageBox(*m_p, "Warning");
     ASSERT_TRUE(question);
     EXPECT_EQ("You have not selected a Search Site, Is that OK ?", question->text);
+    EXPECT_EQ(dlg, GetWindow(question->hwnd, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(dlg));
+    ASSERT_TRUE(PressButton(question->hwnd, IDNO));
+    ASSERT_TRUE(WaitForClose(question->hwnd));
     ASSERT_TRUE(IsWindow(dlg));
 
     ASSERT_TRUE(ClickButton(GetDlgItem(dlg, td::kAllSites)));

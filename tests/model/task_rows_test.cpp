@@ -79,6 +79,14 @@ TEST(TaskRows, ComparisonPerColumnAndDirection)
     EXPECT_LT(CompareTasks(a, b, colProject, false), 0);
     b.m_strProject = "alpha2";
     EXPECT_LT(CompareTasks(a, b, colProject, false), 0);
+    // Accented Windows-1252 letters fold too; the multiplication and
+    // division signs are not letters.
+    a.m_strProject = "\xC9t\xE9 \x8A\x8C\x8E\x9F";
+    b.m_strProject = "\xE9T\xC9 \x9A\x9C\x9E\xFF";
+    EXPECT_EQ(CompareTasks(a, b, colProject, false), 0);
+    a.m_strProject = "\xD7";
+    b.m_strProject = "\xF7";
+    EXPECT_NE(CompareTasks(a, b, colProject, false), 0);
 
     // Less than a day apart counts as equal; a day or more does not.
     a.m_dtAdded.m_dt = 1000.9;

@@ -249,6 +249,14 @@ TEST_F(TaskCommandsTest, EnablingFollowsTheSelection)
     EXPECT_FALSE(commands.CanEdit());
     EXPECT_TRUE(commands.CanDelete());
     EXPECT_FALSE(commands.CanLaunch());
+    // Edit from any menu keeps to the rule: kinds that differ open nothing.
+    const size_t nDialogs = dialog.seen.size();
+    Select({"b", "n1", "fp"});
+    commands.EditSelection();
+    Select({"fp", "n1"});
+    commands.EditSelection();
+    EXPECT_EQ(dialog.seen.size(), nDialogs);
+    EXPECT_EQ(frontPage.nSelectionEdits, 0);
     Select({"n1", "n2"});
     EXPECT_TRUE(commands.CanEdit());
     Select({"n1"});

@@ -131,7 +131,8 @@ void CTaskDialog::OnOK()
         HWND hCombo = GetDlgItem(m_hWnd, kIdEngines);
         const LRESULT sel = SendMessageA(hCombo, CB_GETCURSEL, 0, 0);
         const int nEngine = sel == CB_ERR ? -1 : static_cast<int>(SendMessageA(hCombo, CB_GETITEMDATA, sel, 0));
-        if (!ConfirmSearchSite(*m_pData, m_doc, nEngine, m_prompts))
+        CWin32Prompts prompts(m_hWnd);
+        if (!ConfirmSearchSite(*m_pData, m_doc, nEngine, prompts))
             return;
         EnableWindow(GetDlgItem(m_hWnd, kIdUrl), TRUE);
         SetText(kIdUrl, m_pData->m_strUrl);
@@ -160,7 +161,8 @@ BOOL CTaskDialog::OnCommand(WORD id, WORD code, HWND hwndCtl)
 void CTaskDialog::OnFavorites()
 {
     ShortcutResult result;
-    if (PickFavoritesShortcut(m_hWnd, m_prompts, result) && result.outcome == ShortcutOutcome::Resolved)
+    CWin32Prompts prompts(m_hWnd);
+    if (PickFavoritesShortcut(m_hWnd, prompts, result) && result.outcome == ShortcutOutcome::Resolved)
         FillFromShortcut(result);
 }
 
@@ -175,13 +177,15 @@ void CTaskDialog::FillFromShortcut(const ShortcutResult& result)
 
 void CTaskDialog::OnDropFiles(HDROP hDrop)
 {
+    // Its boxes are modal to the dialog, so it takes no input under them.
+    CWin32Prompts prompts(m_hWnd);
     if (DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0) > 1) {
-        m_prompts.ShowMessage(kMsgSingleUrlOnly, "Warning", MsgButtons::ok, MsgIcon::exclamation);
+        prompts.ShowMessage(kMsgSingleUrlOnly, "Warning", MsgButtons::ok, MsgIcon::exclamation);
     } else {
         char path[MAX_PATH] = {};
         DragQueryFileA(hDrop, 0, path, MAX_PATH);
         const ShortcutResult result = ResolveInternetShortcut(path);
-        if (ReportShortcutOutcome(ShortcutCaller::TaskDialogDrop, result, m_prompts))
+        if (ReportShortcutOutcome(ShortcutCaller::TaskDialogDrop, result, prompts))
             FillFromShortcut(result);
     }
     DragFinish(hDrop);

@@ -36,6 +36,7 @@ private:
     void SetText(int nId, const std::string& text);
 
     CNetbellDoc& m_doc;
+    // The application's boxes: the dialog opens over the window they belong to.
     CWin32Prompts& m_prompts;
     TaskDialogData* m_pData = nullptr;
     bool m_bEngineMode = false;

@@ -101,10 +101,13 @@ int32_t CWin32FrontPageDrivers::CreateExplorer(std::unique_ptr<IFrontPageExplore
 
 std::string CWin32FrontPageDrivers::StatusText(int32_t nStatus)
 {
-    char buf[256] = {};
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                   static_cast<DWORD>(nStatus), 0, buf, sizeof buf - 1, nullptr);
-    std::string text(buf, n < sizeof buf ? n : 0);
+    // The whole text, however long: the caller cuts it to what it shows.
+    char* buf = nullptr;
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, static_cast<DWORD>(nStatus), 0, reinterpret_cast<char*>(&buf), 0, nullptr);
+    std::string text = buf ? std::string(buf, n) : std::string();
+    LocalFree(buf);
     // The line break that ends the system's texts would only add an empty
     // line to the box.
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))

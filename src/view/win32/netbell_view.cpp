@@ -306,6 +306,20 @@ void CNetbellView::OnBackupData()
 
 // ---- Notifications ----
 
+bool CNetbellView::IsOnCheckBox(int nRow, POINT pt) const
+{
+    // With full-row select the control's hit test flags every part of a row
+    // for a click on any cell, so the box is found by its place: the state
+    // image just left of the row's icon.
+    RECT rcIcon;
+    if (!ListView_GetItemRect(m_hWnd, nRow, &rcIcon, LVIR_ICON))
+        return false;
+    int cx = 16;
+    int cy = 16;
+    ImageList_GetIconSize(m_hStateImages, &cx, &cy);
+    return pt.x >= rcIcon.left - cx && pt.x < rcIcon.left && pt.y >= rcIcon.top && pt.y < rcIcon.bottom;
+}
+
 bool CNetbellView::OnNotify(NMHDR* pnmh, LRESULT& result)
 {
     if (pnmh->hwndFrom != m_hWnd)
@@ -322,9 +336,10 @@ bool CNetbellView::OnNotify(NMHDR* pnmh, LRESULT& result)
         const int nRow = ListView_HitTest(m_hWnd, &hit);
         if (nRow < 0)
             return true;
-        if (pnmh->code == NM_CLICK && (hit.flags & LVHT_ONITEMSTATEICON))
+        const bool bOnBox = (hit.flags & LVHT_ONITEMSTATEICON) && IsOnCheckBox(nRow, hit.pt);
+        if (pnmh->code == NM_CLICK && bOnBox)
             m_commands->OnCheckBoxClick(nRow);
-        else if (pnmh->code == NM_DBLCLK && (hit.flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)))
+        else if (pnmh->code == NM_DBLCLK && !bOnBox && (hit.flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)))
             m_commands->OnDoubleClick(nRow);
         return true;
     }
@@ -372,6 +387,7 @@ void CNetbellView::OnContextMenu(POINT ptScreen)
         return;
     HMENU hPopup = GetSubMenu(hMenu, 0);
     if (nMenu == IDR_TASK_POPUP) {
+        EnableMenuItem(hPopup, ID_EDIT_TASK, MF_BYCOMMAND | (m_commands->CanEdit() ? MF_ENABLED : MF_GRAYED));
         EnableMenuItem(hPopup, ID_DELETE_TASK, MF_BYCOMMAND | (m_commands->CanDelete() ? MF_ENABLED : MF_GRAYED));
         EnableMenuItem(hPopup, ID_LAUNCH, MF_BYCOMMAND | (m_commands->CanLaunch() ? MF_ENABLED : MF_GRAYED));
     } else {
@@ -383,7 +399,7 @@ void CNetbellView::OnContextMenu(POINT ptScreen)
                                      ptScreen.y, 0, GetParent(m_hWnd), nullptr);
     DestroyMenu(hMenu);
     // A new FrontPage task is the frame's to route; the rest are the view's
-    // own, run even where the frame would grey them (Edit in this menu).
+    // own.
     if (nCmd == ID_NEW_FRONTPAGE)
         SendMessageA(GetParent(m_hWnd), WM_COMMAND, nCmd, 0);
     else if (nCmd)

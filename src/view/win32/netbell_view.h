@@ -74,6 +74,8 @@ private:
     void Save() override { SaveData(); }
 
     void LoadImages();
+    // Whether a client point is on the check box of the row.
+    bool IsOnCheckBox(int nRow, POINT pt) const;
     void InsertRow(int nPosition, const TaskRow& row);
     void SelectAll();
     void OnListCommand(UINT nId);
