@@ -34,23 +34,20 @@ win64: bootstrap $(WIN64)/Makefile
 
 # The 32-bit build where this machine runs 32-bit programs, else the 64-bit one.
 run: bootstrap
-	scripts/run-netbell.sh
+	+@scripts/run-netbell.sh
 
 test: native win32 win64 dist
-	scripts/run-tests.sh
+	@scripts/run-tests.sh
 
-# The Windows tiers run against the build this machine runs (BUILD=win32 or
-# win64 to choose).
-BUILD ?= $(shell scripts/pick-build.sh)
+# The Windows tiers alone, against BUILD=win32 or win64 (by default the build
+# this machine runs, chosen once the packages are there).
+test-win32 test-e2e: bootstrap
+	+@b=$(or $(BUILD),$${NETBELL_BUILD:-$$(scripts/pick-build.sh)}); $(MAKE) -s $$b && \
+	if [ $@ = test-win32 ]; then NETBELL_BUILD=$$b scripts/with-wine.sh wine build/$$b/netbell_win32_tests.exe; \
+	else NETBELL_BUILD=$$b tests/e2e/run.sh; fi
 
 test-native: native
-	cd $(NATIVE) && ctest --output-on-failure -j$(JOBS) -LE dist
-
-test-win32: $(BUILD)
-	NETBELL_BUILD=$(BUILD) scripts/with-wine.sh wine build/$(BUILD)/netbell_win32_tests.exe
-
-test-e2e: $(BUILD)
-	NETBELL_BUILD=$(BUILD) tests/e2e/run.sh
+	cd $(NATIVE) && ctest --output-on-failure -j$(JOBS)
 
 # The Wine benchmarks run against the 64-bit build, and the 32-bit one too
 # where this machine runs it.
@@ -74,4 +71,4 @@ fuzz: bootstrap $(FUZZ)/Makefile
 	$(FUZZ)/nbl_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ)/corpus fuzz/seeds
 
 clean:
-	rm -rf build
+	rm -rf build dist

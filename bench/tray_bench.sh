@@ -13,8 +13,8 @@ win=build/$NETBELL_BUILD
 exe=${TRAY_BENCH_EXE:-$win/netbell.exe}
 
 # Called on its own, it brings its own Wine session and display.
-if [ -z "${TRAY_BENCH_INNER:-}" ] && [ -z "${NETBELL_XVFB:-}" ]; then
-    exec env NETBELL_XVFB=1 TRAY_BENCH_INNER=1 scripts/with-wine.sh "$0" "$@"
+if [ "${NETBELL_WINE_SESSION:-}" != "$NETBELL_BUILD" ]; then
+    exec env NETBELL_XVFB=1 scripts/with-wine.sh "$0" "$@"
 fi
 if [ -f "$win/Makefile" ]; then
     cmake --build "$win" --target tray_bench tray_minimal >/dev/null

@@ -13,8 +13,8 @@ win=build/$NETBELL_BUILD
 # Another build of the program may be named instead (a Linux path).
 exe=${WINE_BENCH_EXE:-$win/netbell.exe}
 
-if [ -z "${WINE_BENCH_INNER:-}" ] && [ -z "${NETBELL_XVFB:-}" ]; then
-    exec env NETBELL_XVFB=1 WINE_BENCH_INNER=1 scripts/with-wine.sh "$0" "$@"
+if [ "${NETBELL_WINE_SESSION:-}" != "$NETBELL_BUILD" ]; then
+    exec env NETBELL_XVFB=1 scripts/with-wine.sh "$0" "$@"
 fi
 if [ -f "$win/Makefile" ]; then
     cmake --build "$win" --target netbell netbell_e2e rasapi32_standin tray_minimal >/dev/null

@@ -43,7 +43,8 @@ if(benchmark_FOUND AND BENCH_SOURCES)
 endif()
 
 # The downloads made by make dist (which needs both Windows builds).
-add_test(NAME dist_zips COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/check_dist.sh ${CMAKE_SOURCE_DIR}/dist)
+add_test(NAME dist_zips COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/check_dist.sh ${CMAKE_SOURCE_DIR}/dist
+                                  ${CMAKE_SOURCE_DIR}/build)
 set_tests_properties(dist_zips PROPERTIES LABELS dist)
 
 # Includes between the program's folders run down its floors only.

@@ -7,10 +7,18 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 export NETBELL_BUILD=${NETBELL_BUILD:-$("$top/scripts/pick-build.sh")}
+# A session of the other build hands down its prefix; this one takes its own.
+if [ -n "${NETBELL_WINE_SESSION:-}" ] && [ "$NETBELL_WINE_SESSION" != "$NETBELL_BUILD" ]; then
+    unset WINEPREFIX
+fi
 case "$NETBELL_BUILD" in
 win32)
     export WINEPREFIX=${WINEPREFIX:-$top/build/wine}
     export WINEARCH=win32
+    # Nothing of a 64-bit session this one may run inside.
+    unset WINELOADER
+    PATH=$(tr ':' '\n' <<<"$PATH" | grep -vxF "$top/scripts/wine64" | paste -sd: -)
+    export PATH
     ;;
 win64)
     export WINEPREFIX=${WINEPREFIX:-$top/build/wine64}
@@ -43,6 +51,15 @@ if [ -z "${DISPLAY:-}" ] || [ -n "${NETBELL_XVFB:-}" ]; then
     xvfb_pid=$!
     export DISPLAY=:$n
     for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+fi
+
+# The scripts inside know their Wine session is set up for this build.
+export NETBELL_WINE_SESSION=$NETBELL_BUILD
+
+# A prefix made for the other build cannot run this one.
+if [ -f "$WINEPREFIX/system.reg" ] && ! grep -qx "#arch=$WINEARCH" "$WINEPREFIX/system.reg"; then
+    echo "with-wine: $WINEPREFIX is not a $WINEARCH prefix; unset WINEPREFIX to use the build's own" >&2
+    exit 2
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

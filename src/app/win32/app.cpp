@@ -10,10 +10,6 @@
 #include "monitor/win32/connection_monitor.h"
 #include "model/win32/ansi_win32.h"
 
-HANDLE g_hInstanceEvent = nullptr;
-HANDLE g_hQuitEvent = nullptr;
-HANDLE g_hDialogFreeEvent = nullptr;
-
 namespace {
 
 CNetbellApp* g_pApp = nullptr;
@@ -81,21 +77,6 @@ CNetbellApp& GetApp()
 CDialogGuard& DialogGuard()
 {
     return GetApp().Guard();
-}
-
-BOOL TakeDialogGuard()
-{
-    return DialogGuard().TakeDialogGuard();
-}
-
-void ReleaseDialogGuard()
-{
-    DialogGuard().ReleaseDialogGuard();
-}
-
-BOOL IsDialogGuardTaken()
-{
-    return DialogGuard().IsTaken();
 }
 
 CNetbellApp::CNetbellApp()

@@ -68,3 +68,5 @@ private:
 };
 
 CNetbellApp& GetApp();
+// The desktop dialog guard, for a CDialogGuardScope around a dialog.
+CDialogGuard& DialogGuard();

@@ -7,7 +7,7 @@
 #include "base/dialog_guard.h"
 #include "base/prompts.h"
 #include "base/settings.h"
-#include "base/win32/thread_messages.h"
+#include "app/win32/app.h"
 #include "base/win32/window.h"
 #include "res/resource.h"
 

@@ -11,15 +11,3 @@ inline constexpr UINT WM_SHOW_TASKLIST = WM_APP + 3;
 extern HANDLE g_hInstanceEvent;   // "CvnNetbell101": a second start signals it
 extern HANDLE g_hQuitEvent;       // signalled once, at Exit
 extern HANDLE g_hDialogFreeEvent; // signalled while no dialog of the program is open
-
-// The desktop dialog guard, on the main thread only. TakeDialogGuard returns
-// TRUE when another dialog is open (the user has been told); FALSE means the
-// caller holds the guard and must release it.
-BOOL TakeDialogGuard();
-void ReleaseDialogGuard();
-// Exit's test: the guard is taken, without taking it.
-BOOL IsDialogGuardTaken();
-
-class CDialogGuard;
-// The guard itself, for a CDialogGuardScope around a dialog.
-CDialogGuard& DialogGuard();

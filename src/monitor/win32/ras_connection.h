@@ -8,6 +8,10 @@
 
 #include <cstdint>
 
+// The system packs these records to four bytes in both builds, so the
+// 64-bit entry has its handle at offset 4 too.
+#pragma pack(push, 4)
+
 // Connection entry: size, handle, entry name (257), device type (17), device name (129).
 struct RASCONN95 {
     DWORD dwSize;
@@ -26,7 +30,9 @@ struct RASCONNSTATUS95 {
     CHAR szDeviceType[17];
     CHAR szDeviceName[129];
 };
-static_assert(!kFixedRecordLayout || sizeof(RASCONNSTATUS95) == 160, "the status record keeps its 160-byte layout");
+static_assert(sizeof(RASCONNSTATUS95) == 160, "the status record keeps its 160-byte layout");
+
+#pragma pack(pop)
 
 inline constexpr DWORD kRasConnected = 0x2000;
 

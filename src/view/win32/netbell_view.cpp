@@ -6,7 +6,6 @@
 
 #include "model/backup.h"
 #include "base/win32/shell_folders.h"
-#include "base/win32/thread_messages.h"
 #include "dialogs/list_editors.h"
 #include "dialogs/win32/list_editor_dialogs.h"
 #include "dialogs/win32/report_list_ctrl.h"

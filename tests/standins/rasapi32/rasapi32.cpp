@@ -16,6 +16,8 @@
 
 namespace {
 
+// Packed to four bytes, as the system's own records are.
+#pragma pack(push, 4)
 struct Entry {
     DWORD dwSize;
     HANDLE hrasconn;
@@ -31,6 +33,7 @@ struct Status {
     CHAR szDeviceType[17];
     CHAR szDeviceName[129];
 };
+#pragma pack(pop)
 
 struct Connection {
     unsigned long handle;
