@@ -18,7 +18,7 @@ namespace {
 // The reader never touches files or the user; these only satisfy the document.
 class CNoFiles : public IFileSystem {
 public:
-    bool Exists(const std::string&) override { return false; }
+    FilePresence Presence(const std::string&) override { return FilePresence::absent; }
     FileError ReadFile(const std::string&, std::vector<uint8_t>&) override { return FileError::generic; }
     FileError WriteReplacing(const std::string&, const std::vector<uint8_t>&) override { return FileError::generic; }
     bool RenameFile(const std::string&, const std::string&) override { return false; }

@@ -66,10 +66,26 @@ std::string DataFilePath(ISettingsStore& settings)
     return ReadSetting(settings, setting::HomeDirectory) + "\\" + ReadSetting(settings, setting::DefaultData);
 }
 
+namespace {
+
+// A virus scanner or a sync tool lets go of the file within a few seconds.
+constexpr unsigned kReadRetryMs = 250;
+constexpr int kReadRetries = 12;
+
+} // namespace
+
 void OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts, const std::string& path,
-                  const std::string& timeStamp)
+                  const std::string& timeStamp, const std::function<void(unsigned)>& sleep)
 {
-    if (!fs.Exists(path) || doc.OnOpenDocument(path)) {
+    int nRetries = 0;
+    const auto readAgain = [&](FileError err) {
+        if ((err != FileError::sharingViolation && err != FileError::lockViolation) || nRetries == kReadRetries)
+            return false;
+        ++nRetries;
+        sleep(kReadRetryMs);
+        return true;
+    };
+    if (fs.Presence(path) == FilePresence::absent || doc.OnOpenDocument(path, readAgain)) {
         doc.SetPathName(path);
         return;
     }
@@ -82,8 +98,8 @@ void OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts, const st
         // The file stays where it is, so nothing may be saved over it.
         doc.SetPathName(std::string());
         prompts.Error("The data file could not be read:\n" + path +
-                      "\nNetbell will not save over it. Close any program that uses it and start Netbell "
-                      "again.");
+                      "\nNetbell will not save over it, so no changes are saved until you close any program "
+                      "that uses it and start Netbell again.");
     }
 }
 

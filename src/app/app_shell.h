@@ -2,6 +2,7 @@
 // What the application shell decides at start-up, at Exit and at Backup,
 // apart from the windows that carry it out.
 
+#include <functional>
 #include <string>
 
 #include "base/prompts.h"
@@ -49,11 +50,14 @@ std::string HomeDirectoryOf(const std::string& programPath);
 std::string DataFilePath(ISettingsStore& settings);
 
 // Opens the data file into the document when it exists; with no file the
-// document takes the path at once, so every save writes it. A file that
-// exists but cannot be read is moved aside under a name of its own, so no
-// later save overwrites it, and the user is told where it went.
+// document takes the path at once, so every save writes it. A file held open
+// by another program is tried again for a few seconds (sleep waits so many
+// milliseconds). A file that still cannot be read is moved aside under a
+// name of its own, so no later save overwrites it, and the user is told
+// where it went; one that cannot be moved either leaves the document without
+// a path, so nothing is ever saved over it, and the user is told so once.
 void OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts, const std::string& path,
-                  const std::string& timeStamp);
+                  const std::string& timeStamp, const std::function<void(unsigned)>& sleep);
 
 // ---- Main frame ----
 

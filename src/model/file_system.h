@@ -7,14 +7,21 @@
 
 #include "model/file_error.h"
 
+// What a look at a path finds. Only "file not found" and "path not found"
+// mean that there is no file; a path that cannot be looked at (a folder out
+// of reach, access denied) may hide one, so it is unknown, never absent.
+enum class FilePresence { absent, present, unknown };
+
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
-    virtual bool Exists(const std::string& path) = 0;
+    virtual FilePresence Presence(const std::string& path) = 0;
     virtual FileError ReadFile(const std::string& path, std::vector<uint8_t>& data) = 0;
     // Replaces the file safely: the bytes go to a temporary file in the same
     // folder, which is flushed and then moved over the old file. On failure
-    // the temporary file is gone and the old file is as it was.
+    // the temporary file is gone and the old file is as it was; should the
+    // old file not go back in place, both stay on disk under their
+    // temporary names rather than one being lost.
     virtual FileError WriteReplacing(const std::string& path, const std::vector<uint8_t>& data) = 0;
     // Renames a file within its folder; false when it could not be done.
     virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
@@ -23,7 +30,7 @@ public:
 // The standard library's file system, for the native tools and tests.
 class CStdFileSystem : public IFileSystem {
 public:
-    bool Exists(const std::string& path) override;
+    FilePresence Presence(const std::string& path) override;
     FileError ReadFile(const std::string& path, std::vector<uint8_t>& data) override;
     FileError WriteReplacing(const std::string& path, const std::vector<uint8_t>& data) override;
     bool RenameFile(const std::string& from, const std::string& to) override;

@@ -41,10 +41,15 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 } // namespace
 
-bool CStdFileSystem::Exists(const std::string& path)
+FilePresence CStdFileSystem::Presence(const std::string& path)
 {
     std::error_code ec;
-    return std::filesystem::exists(path, ec);
+    const std::filesystem::file_status st = std::filesystem::status(path, ec);
+    // Only a missing file or folder gives "not found"; any other error
+    // leaves the type unknown.
+    if (st.type() == std::filesystem::file_type::not_found)
+        return FilePresence::absent;
+    return ec ? FilePresence::unknown : FilePresence::present;
 }
 
 FileError CStdFileSystem::ReadFile(const std::string& path, std::vector<uint8_t>& data)

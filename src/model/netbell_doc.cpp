@@ -132,12 +132,14 @@ bool CNetbellDoc::LoadFromBytes(const uint8_t* data, size_t size, WideToAnsiFn w
     }
 }
 
-bool CNetbellDoc::OnOpenDocument(const std::string& path)
+bool CNetbellDoc::OnOpenDocument(const std::string& path, const std::function<bool(FileError)>& readAgain)
 {
     DeleteContents();
     try {
         std::vector<uint8_t> data;
-        const FileError err = m_fs.ReadFile(path, data);
+        FileError err = m_fs.ReadFile(path, data);
+        while (err != FileError::none && readAgain && readAgain(err))
+            err = m_fs.ReadFile(path, data);
         if (err != FileError::none) {
             m_prompts.Error(FileErrorMessage(err, path));
             return false;
@@ -158,6 +160,9 @@ bool CNetbellDoc::OnOpenDocument(const std::string& path)
 bool CNetbellDoc::OnSaveDocument(const std::string& path)
 {
     PurgeDeletedTasks();
+    // The user was told once, at start-up, that nothing is being saved.
+    if (path.empty())
+        return false;
     FileError err;
     try {
         err = m_fs.WriteReplacing(path, SaveToBytes());

@@ -3,11 +3,13 @@
 // and written to the data file as a whole.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "model/archive.h"
+#include "model/file_error.h"
 #include "model/remind_task.h"
 #include "model/web_search_item.h"
 
@@ -34,10 +36,13 @@ public:
     bool LoadFromBytes(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi = nullptr);
 
     // Opens the data file into the document; any failure is shown to the user
-    // and leaves the document empty.
-    bool OnOpenDocument(const std::string& path);
+    // and leaves the document empty. After a failed read, readAgain (when
+    // given) is asked with its cause whether to try once more.
+    bool OnOpenDocument(const std::string& path, const std::function<bool(FileError)>& readAgain = nullptr);
     // Purges deleted tasks, then replaces the file under the path. A failure
-    // is shown to the user; the tasks in memory stay.
+    // is shown to the user; the tasks in memory stay. An empty path is a
+    // document whose data file could not be read at start-up: the save fails
+    // without a word and nothing reaches the file system.
     bool OnSaveDocument(const std::string& path);
     // Frees every task and search engine and the project list.
     void DeleteContents();

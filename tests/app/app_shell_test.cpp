@@ -153,17 +153,28 @@ namespace {
 
 class DataFileTest : public ::testing::Test {
 protected:
+    void Open(const std::string& timeStamp = "x")
+    {
+        OpenDataFile(doc, fs, prompts, path, timeStamp, [this](unsigned ms) {
+            nSlept += ms;
+            if (onSleep)
+                onSleep();
+        });
+    }
+
     CFakeFileSystem fs;
     CFakePrompts prompts;
     CNetbellDoc doc{fs, prompts};
     const std::string path = "C:\\Netbell\\Default.nbl";
+    unsigned nSlept = 0;
+    std::function<void()> onSleep;
 };
 
 } // namespace
 
 TEST_F(DataFileTest, WithNoFileTheDocumentTakesThePathAtOnce)
 {
-    OpenDataFile(doc, fs, prompts, path, "20261208-120000");
+    Open("20261208-120000");
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(doc.GetPathName(), path);
     ASSERT_TRUE(doc.OnSaveDocument(doc.GetPathName()));
@@ -173,7 +184,7 @@ TEST_F(DataFileTest, WithNoFileTheDocumentTakesThePathAtOnce)
 TEST_F(DataFileTest, AnUnreadableFileIsKeptAsideAndNeverOverwritten)
 {
     fs.files[path] = {0x01, 0x00, 0x42};
-    OpenDataFile(doc, fs, prompts, path, "20261208-120000");
+    Open("20261208-120000");
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[0].text, "Unexpected file format.");
     const std::string aside = path + ".unreadable-20261208-120000";
@@ -187,10 +198,63 @@ TEST_F(DataFileTest, AFileThatCannotBeMovedIsNotSavedOver)
 {
     fs.files[path] = {0x01};
     fs.bRenameFails = true;
-    OpenDataFile(doc, fs, prompts, path, "x");
+    Open();
     EXPECT_EQ(prompts.shown.size(), 2u);
     EXPECT_FALSE(doc.OnSaveDocument(doc.GetPathName()));
     EXPECT_EQ(fs.files[path], std::vector<uint8_t>{0x01});
+    EXPECT_EQ(fs.nWrites, 0) << "no save without a path reaches the file system";
+    EXPECT_EQ(prompts.shown.size(), 2u) << "the user was told at start-up";
+}
+
+TEST_F(DataFileTest, AFileHeldOpenIsWaitedForThenNeverWritten)
+{
+    fs.files[path] = {0x01};
+    fs.readErrors[path] = FileError::sharingViolation;
+    fs.bRenameFails = true;
+    Open();
+    EXPECT_GE(nSlept, 2000u) << "a sharing violation is often brief";
+    EXPECT_LE(nSlept, 5000u);
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[0].text, "A sharing violation occurred while accessing " + path + ".");
+    EXPECT_EQ(prompts.shown[1].text, "The data file could not be read:\n" + path +
+                                         "\nNetbell will not save over it, so no changes are saved until you "
+                                         "close any program that uses it and start Netbell again.");
+    // Every save there is: a change, the reminder, Exit and the logoff save
+    // all go through the document's path.
+    fs.readErrors.clear();
+    EXPECT_FALSE(doc.OnSaveDocument(doc.GetPathName()));
+    EXPECT_FALSE(doc.OnSaveDocument(doc.GetPathName()));
+    EXPECT_EQ(fs.nWrites, 0);
+    EXPECT_EQ(fs.files[path], std::vector<uint8_t>{0x01});
+    EXPECT_EQ(prompts.shown.size(), 2u);
+}
+
+TEST_F(DataFileTest, ABriefSharingViolationIsWaitedOut)
+{
+    CNetbellDoc other(fs, prompts);
+    other.m_arrProjects = {"Home"};
+    ASSERT_TRUE(other.OnSaveDocument(path));
+    fs.readErrors[path] = FileError::sharingViolation;
+    onSleep = [&] {
+        if (nSlept >= 1000)
+            fs.readErrors.clear();
+    };
+    Open();
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(doc.m_arrProjects, std::vector<std::string>{"Home"});
+    EXPECT_EQ(doc.GetPathName(), path);
+}
+
+TEST_F(DataFileTest, AFileThatCannotBeLookedAtIsNotTakenForNone)
+{
+    fs.unknown.insert(path);
+    fs.readErrors[path] = FileError::accessDenied;
+    Open();
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[0].text, "Access to " + path + " was denied.");
+    EXPECT_EQ(nSlept, 0u) << "only a file held open is waited for";
+    EXPECT_FALSE(doc.OnSaveDocument(doc.GetPathName()));
+    EXPECT_EQ(fs.nWrites, 0);
 }
 
 TEST_F(DataFileTest, AGoodFileIsOpened)
@@ -198,7 +262,7 @@ TEST_F(DataFileTest, AGoodFileIsOpened)
     CNetbellDoc other(fs, prompts);
     other.m_arrProjects = {"Home"};
     ASSERT_TRUE(other.OnSaveDocument(path));
-    OpenDataFile(doc, fs, prompts, path, "x");
+    Open();
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(doc.m_arrProjects, std::vector<std::string>{"Home"});
     EXPECT_EQ(doc.GetPathName(), path);

@@ -2,6 +2,8 @@
 // from it, and the backup copy.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "driver.h"
 #include "netbell_case.h"
 
@@ -89,6 +91,60 @@ TEST_F(DataFile, TasksReadAtStartAreListedAndWrittenBackAtExit)
     ASSERT_TRUE(PostCommand(frame, kCmdExit));
     ASSERT_TRUE(p->WaitForExit(kWaitMs)) << Describe(*p);
     EXPECT_EQ(OneNoteDataFile(), ReadFileBytes(DataPath()).value_or(Bytes{}));
+}
+
+TEST_F(DataFile, AFileHeldOpenAtStartIsNeverWrittenAndTheUserIsToldOnce)
+{
+    ASSERT_TRUE(WriteFileBytes(DataPath(), OneNoteDataFile()));
+    // Another program holds the file and shares it with nobody.
+    struct Closer {
+        void operator()(HANDLE h) const { CloseHandle(h); }
+    };
+    std::unique_ptr<void, Closer> held(CreateFileA(DataPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(INVALID_HANDLE_VALUE, held.get());
+    CProcess* p = nullptr;
+    HWND frame = StartReturningUser(p);
+    ASSERT_TRUE(frame);
+    auto box = ExpectMessageBox(*p, "Netbell");
+    ASSERT_TRUE(box);
+    EXPECT_EQ("A sharing violation occurred while accessing " + DataPath() + ".", box->text);
+    ASSERT_TRUE(PressButton(box->hwnd, IDOK));
+    ASSERT_TRUE(WaitForClose(box->hwnd));
+    box = ExpectMessageBox(*p, "Netbell");
+    ASSERT_TRUE(box);
+    EXPECT_EQ("The data file could not be read:\n" + DataPath() +
+                  "\nNetbell will not save over it, so no changes are saved until you close any program that "
+                  "uses it and start Netbell again.",
+              box->text);
+    ASSERT_TRUE(PressButton(box->hwnd, IDOK));
+    ASSERT_TRUE(WaitForClose(box->hwnd));
+
+    // The other program lets go: neither the logoff save nor Exit writes.
+    held.reset();
+    ASSERT_TRUE(Send(frame, WM_ENDSESSION, TRUE, 0));
+    EXPECT_TRUE(NoDialogFor(*p, 1000)) << Describe(*p);
+    ASSERT_TRUE(PostCommand(frame, kCmdExit));
+    ASSERT_TRUE(p->WaitForExit(kWaitMs)) << Describe(*p);
+    EXPECT_EQ(OneNoteDataFile(), ReadFileBytes(DataPath()).value_or(Bytes{}));
+    EXPECT_EQ((std::vector<std::string>{"Default.nbl", "netbell.exe"}), ListFolder(m_strFolder));
+}
+
+TEST_F(DataFile, ExitSavesWithoutWaitingForAMonitorHeldInADialUpCall)
+{
+    ASSERT_TRUE(UseDialUpStandIn());
+    ASSERT_TRUE(SetDialUp("hold\n"));
+    CProcess* p = nullptr;
+    HWND frame = StartReturningUser(p);
+    ASSERT_TRUE(frame);
+    // The monitor's first look comes ten seconds after start.
+    ASSERT_TRUE(WaitForHeldDialUpCall(20000)) << Describe(*p);
+
+    ASSERT_TRUE(PostCommand(frame, kCmdExit));
+    EXPECT_TRUE(WaitUntil([&] { return FileExists(DataPath()); }, 5000)) << "Exit waited for the monitor to save";
+    ASSERT_TRUE(SetDialUp(""));
+    ASSERT_TRUE(p->WaitForExit(kWaitMs)) << Describe(*p);
+    EXPECT_EQ(EmptyDataFile(), ReadFileBytes(DataPath()).value_or(Bytes{1, 2, 3}));
 }
 
 TEST_F(DataFile, BackupToTheChosenFolderCopiesTheDataFile)

@@ -198,6 +198,12 @@ bool NetbellCase::SetDialUp(const std::string& state)
     return true;
 }
 
+bool NetbellCase::WaitForHeldDialUpCall(DWORD ms) const
+{
+    const std::string marker = m_strRasState + ".held";
+    return !m_strRasState.empty() && WaitUntil([&] { return FileExists(marker); }, ms);
+}
+
 std::optional<CMessageBox> NetbellCase::ExpectMessageBox(const CProcess& p, const char* caption, DWORD ms)
 {
     auto box = WaitForMessageBox(p, caption, ms);

@@ -98,6 +98,8 @@ protected:
     // Replaces the stand-in's state at once: lines as its source describes,
     // for example "connection 17 0x2000 MyISP"; empty for no connection.
     bool SetDialUp(const std::string& state);
+    // After SetDialUp("hold"): true once a dial-up call is held, within ms.
+    bool WaitForHeldDialUpCall(DWORD ms) const;
     // Every top-level window of the process, for failure messages.
     static std::string Describe(const CProcess& p);
     // True when no dialog of the process shows up within ms.

@@ -2,6 +2,7 @@
 // Stand-ins for the ports, shared by the native tests.
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,9 +44,16 @@ public:
     std::map<std::string, std::vector<uint8_t>> files;
     std::map<std::string, FileError> readErrors;
     std::map<std::string, FileError> writeErrors;
+    // Paths that cannot be looked at (a folder out of reach).
+    std::set<std::string> unknown;
     int nWrites = 0;
 
-    bool Exists(const std::string& path) override { return files.count(path) != 0; }
+    FilePresence Presence(const std::string& path) override
+    {
+        if (unknown.count(path))
+            return FilePresence::unknown;
+        return files.count(path) ? FilePresence::present : FilePresence::absent;
+    }
 
     FileError ReadFile(const std::string& path, std::vector<uint8_t>& data) override
     {

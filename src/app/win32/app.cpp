@@ -149,7 +149,8 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
     if (!m_pMainFrame->Create())
         return FALSE;
-    OpenDataFile(m_doc, m_fileSystem, m_prompts, DataFilePath(*m_settings), TimeStamp());
+    OpenDataFile(m_doc, m_fileSystem, m_prompts, DataFilePath(*m_settings), TimeStamp(),
+                 [](unsigned nMilliseconds) { Sleep(nMilliseconds); });
     m_pMainFrame->GetView().OnInitialUpdate();
     ShowWindow(m_pMainFrame->GetSafeHwnd(), SW_HIDE);
     UpdateWindow(m_pMainFrame->GetSafeHwnd());
@@ -209,11 +210,8 @@ void CNetbellApp::StartMonitorThread()
                                         &m_dwMonitorThreadId));
 }
 
-void CNetbellApp::StopWorkerThreads()
+void CNetbellApp::SignalQuit()
 {
-    if (m_bWorkersStopped)
-        return;
-    m_bWorkersStopped = true;
     if (g_hQuitEvent)
         SetEvent(g_hQuitEvent);
     // A dial-up error box holds the monitor in its poll: close it, and the
@@ -221,6 +219,14 @@ void CNetbellApp::StopWorkerThreads()
     if (m_hMonitorThread) {
         EnumThreadWindows(m_dwMonitorThreadId, DismissWindow, 0);
     }
+}
+
+void CNetbellApp::StopWorkerThreads()
+{
+    if (m_bWorkersStopped)
+        return;
+    m_bWorkersStopped = true;
+    SignalQuit();
     for (CScopedHandle* pThread : {&m_hWatcherThread, &m_hMonitorThread}) {
         if (*pThread && WaitForSingleObject(pThread->Get(), kJoinTimeout) == WAIT_OBJECT_0)
             pThread->Reset();

@@ -40,6 +40,9 @@ public:
     // The connection monitor starts with the frame; both worker threads end
     // on the quit event and are joined before the events are closed.
     void StartMonitorThread();
+    // Tells the worker threads to end, without waiting for them.
+    void SignalQuit();
+    // Signals, then waits for both threads.
     void StopWorkerThreads();
 
 private:

@@ -146,9 +146,11 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         DragFinish(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_ENDSESSION:
-        // Windows is going down without Exit: keep what the user ticked.
+        // Windows is going down without Exit: keep what the user ticked. A
+        // data file that could not be read leaves the document without a
+        // path, and the save writes nothing.
         if (wParam)
-            m_app.Doc().OnSaveDocument(DataFilePath(m_app.Settings()));
+            m_app.Doc().OnSaveDocument(m_app.Doc().GetPathName());
         return 0;
     default:
         if (msg == m_uTaskbarCreated && msg != 0) {
@@ -366,8 +368,10 @@ void CMainFrame::OnExit()
     if (DialogGuard().RefuseExit())
         return;
     m_bExiting = TRUE;
-    m_app.StopWorkerThreads();
-    m_app.Doc().OnSaveDocument(DataFilePath(m_app.Settings()));
+    // The save does not wait for a monitor stuck in a dial-up call: the
+    // threads are joined once the window is gone, before the events close.
+    m_app.SignalQuit();
+    m_app.Doc().OnSaveDocument(m_app.Doc().GetPathName());
     SendMessageA(m_hWnd, WM_CLOSE, 0, 0);
 }
 

@@ -53,19 +53,33 @@ void CopyCreationTime(const std::string& from, HANDLE hTo)
         SetFileTime(hTo, &created, nullptr, nullptr);
 }
 
-bool MoveOver(const std::string& tmp, const std::string& path)
+} // namespace
+
+bool CWin32FileSystem::MoveOver(const std::string& tmp, const std::string& path, bool& bKeepTmp)
 {
-    if (MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (m_moveFileEx(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
         return false;
-    // Windows 95 has no MoveFileEx: delete the old file, then move.
-    if (!DeleteFileA(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+    // Windows 95 has no MoveFileEx: the old file steps aside, the new one
+    // takes its place, and only then is the old one deleted. Should the new
+    // one not move, the old one goes back; should even that fail, both stay
+    // where they are, so the user is never left without a copy.
+    const std::string old = tmp + ".old";
+    const bool bHadOld = m_moveFile(path.c_str(), old.c_str()) != FALSE;
+    if (!bHadOld && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;
-    return MoveFileA(tmp.c_str(), path.c_str()) != FALSE;
+    if (m_moveFile(tmp.c_str(), path.c_str())) {
+        if (bHadOld)
+            DeleteFileA(old.c_str());
+        return true;
+    }
+    const DWORD dwError = GetLastError();
+    if (bHadOld && !m_moveFile(old.c_str(), path.c_str()))
+        bKeepTmp = true;
+    SetLastError(dwError);
+    return false;
 }
-
-} // namespace
 
 FileError FileErrorFromWin32(DWORD dwError)
 {
@@ -100,9 +114,13 @@ FileError FileErrorFromWin32(DWORD dwError)
     }
 }
 
-bool CWin32FileSystem::Exists(const std::string& path)
+FilePresence CWin32FileSystem::Presence(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return FilePresence::present;
+    const DWORD dwError = GetLastError();
+    return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND ? FilePresence::absent
+                                                                             : FilePresence::unknown;
 }
 
 FileError CWin32FileSystem::ReadFile(const std::string& path, std::vector<uint8_t>& data)
@@ -136,7 +154,8 @@ FileError CWin32FileSystem::WriteReplacing(const std::string& path, const std::v
         return IsFolder(folder) ? FileErrorFromWin32(err) : FileError::badPath;
     }
     // GetTempFileName has created the file; from here on every failure
-    // removes it again.
+    // removes it again, except where the old file could not be put back
+    // (MoveOver): then both stay.
     FileError result = FileError::none;
     {
         CScopedHandle file(CreateFileA(tmp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
@@ -150,9 +169,10 @@ FileError CWin32FileSystem::WriteReplacing(const std::string& path, const std::v
         if (!file.Close() && result == FileError::none)
             result = FileErrorFromWin32(GetLastError());
     }
-    if (result == FileError::none && !MoveOver(tmp, path))
+    bool bKeepTmp = false;
+    if (result == FileError::none && !MoveOver(tmp, path, bKeepTmp))
         result = FileErrorFromWin32(GetLastError());
-    if (result != FileError::none)
+    if (result != FileError::none && !bKeepTmp)
         DeleteFileA(tmp);
     return result;
 }

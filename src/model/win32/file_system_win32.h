@@ -7,11 +7,26 @@
 
 class CWin32FileSystem : public IFileSystem {
 public:
-    bool Exists(const std::string& path) override;
+    // The moves a replace makes; tests stand in for Windows 95, which has no
+    // MoveFileEx, and for moves that fail.
+    using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+    using MoveFileFn = BOOL(WINAPI*)(LPCSTR, LPCSTR);
+    explicit CWin32FileSystem(MoveFileExFn moveFileEx = MoveFileExA, MoveFileFn moveFile = MoveFileA)
+        : m_moveFileEx(moveFileEx), m_moveFile(moveFile)
+    {
+    }
+
+    FilePresence Presence(const std::string& path) override;
     FileError ReadFile(const std::string& path, std::vector<uint8_t>& data) override;
     FileError WriteReplacing(const std::string& path, const std::vector<uint8_t>& data) override;
     // Never replaces a file already under the new name.
     bool RenameFile(const std::string& from, const std::string& to) override;
+
+private:
+    bool MoveOver(const std::string& tmp, const std::string& path, bool& bKeepTmp);
+
+    MoveFileExFn m_moveFileEx;
+    MoveFileFn m_moveFile;
 };
 
 // The cause of a failed file call, from its GetLastError code.

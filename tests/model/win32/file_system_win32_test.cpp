@@ -50,10 +50,17 @@ protected:
 
 TEST_F(Win32FileSystemTest, ReplaceCreatesNewFileAndLeavesNoTemporary)
 {
-    EXPECT_FALSE(m_fs.Exists(PathOf("Default.nbl")));
+    EXPECT_EQ(FilePresence::absent, m_fs.Presence(PathOf("Default.nbl")));
     EXPECT_EQ(FileError::none, m_fs.WriteReplacing(PathOf("Default.nbl"), Bytes("\0\0\0\0\0\0")));
-    EXPECT_TRUE(m_fs.Exists(PathOf("Default.nbl")));
+    EXPECT_EQ(FilePresence::present, m_fs.Presence(PathOf("Default.nbl")));
     EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_folder.Path()));
+}
+
+TEST_F(Win32FileSystemTest, OnlyNotFoundMeansNoFile)
+{
+    EXPECT_EQ(FilePresence::absent, m_fs.Presence(PathOf("nowhere\\Default.nbl")));
+    // A path the system refuses to look at may hide the user's file.
+    EXPECT_EQ(FilePresence::unknown, m_fs.Presence(PathOf("Default?.nbl")));
 }
 
 TEST_F(Win32FileSystemTest, ReplaceOverwritesLongerFileExactly)
@@ -146,6 +153,66 @@ TEST_F(Win32FileSystemTest, LockedOldFileSurvivesFailedReplace)
     }
     EXPECT_EQ(Bytes("precious"), Contents("Default.nbl"));
     EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_folder.Path()));
+}
+
+namespace {
+
+// Windows 95: no MoveFileEx, and MoveFileA as the test allows it.
+BOOL WINAPI NoMoveFileEx(LPCSTR, LPCSTR, DWORD)
+{
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
+// Bit n set: the n-th move fails.
+unsigned g_nFailingMoves = 0;
+BOOL WINAPI ChosenMoveFile(LPCSTR from, LPCSTR to)
+{
+    const bool bFail = g_nFailingMoves & 1;
+    g_nFailingMoves >>= 1;
+    if (!bFail)
+        return MoveFileA(from, to);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+} // namespace
+
+// The old file steps aside, the new one moves in, the old one is deleted.
+// Where a move fails the user keeps a copy.
+TEST_F(Win32FileSystemTest, Windows95ReplaceNeverLosesBothFiles)
+{
+    const struct {
+        unsigned nFailingMoves;
+        FileError result;
+        const char* inPlace;
+        std::vector<std::string> kept; // every file's data, sorted
+    } cases[] = {
+        {0, FileError::none, "new", {"new"}},
+        {1, FileError::accessDenied, "precious", {"precious"}},
+        // The new one cannot move in: the old one goes back.
+        {2, FileError::accessDenied, "precious", {"precious"}},
+        // Nor can the old one go back: both stay, under other names.
+        {6, FileError::accessDenied, nullptr, {"new", "precious"}},
+    };
+    CWin32FileSystem win95(NoMoveFileEx, ChosenMoveFile);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nFailingMoves);
+        for (const std::string& name : FolderEntries(m_folder.Path()))
+            DeleteFileA(PathOf(name).c_str());
+        Plant("Default.nbl", "precious");
+        g_nFailingMoves = c.nFailingMoves;
+        EXPECT_EQ(c.result, win95.WriteReplacing(PathOf("Default.nbl"), Bytes("new")));
+        std::vector<std::string> kept;
+        for (const std::string& name : FolderEntries(m_folder.Path())) {
+            const std::vector<uint8_t> data = Contents(name);
+            kept.emplace_back(data.begin(), data.end());
+        }
+        std::sort(kept.begin(), kept.end());
+        EXPECT_EQ(c.kept, kept);
+        if (c.inPlace)
+            EXPECT_EQ(Bytes(c.inPlace), Contents("Default.nbl"));
+    }
 }
 
 TEST_F(Win32FileSystemTest, ReadErrorsNameTheirCause)

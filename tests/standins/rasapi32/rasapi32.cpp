@@ -3,6 +3,9 @@
 // file named by NETBELL_RAS_STATE. Each line of the file is one of
 //   connection <handle> <state> <name>   (state 0x2000 is connected)
 //   error <code> [<text>]                  (RasEnumConnections fails with code)
+//   hold                                   (RasEnumConnections does not return
+//                                           while the line stays; it creates
+//                                           the state file's name + ".held")
 // The file is read at every call, so a test changes the dial-up state by
 // rewriting it. Never shipped; loaded only through WINEDLLOVERRIDES.
 
@@ -45,15 +48,24 @@ struct State {
     std::vector<Connection> connections;
     DWORD dwError = 0;
     std::string errorText;
+    bool bHold = false;
 };
+
+std::string StatePath()
+{
+    char path[MAX_PATH];
+    if (!GetEnvironmentVariableA("NETBELL_RAS_STATE", path, sizeof path))
+        return std::string();
+    return path;
+}
 
 State ReadState()
 {
     State state;
-    char path[MAX_PATH];
-    if (!GetEnvironmentVariableA("NETBELL_RAS_STATE", path, sizeof path))
+    const std::string path = StatePath();
+    if (path.empty())
         return state;
-    FILE* f = std::fopen(path, "r");
+    FILE* f = std::fopen(path.c_str(), "r");
     if (!f)
         return state;
     char line[512];
@@ -70,6 +82,8 @@ State ReadState()
                    std::strcmp(word, "error") == 0) {
             state.dwError = a;
             state.errorText = line + used;
+        } else if (std::strcmp(line, "hold") == 0) {
+            state.bHold = true;
         }
     }
     std::fclose(f);
@@ -82,7 +96,16 @@ extern "C" {
 
 __declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(Entry* lprasconn, LPDWORD lpcb, LPDWORD lpcConnections)
 {
-    const State state = ReadState();
+    State state = ReadState();
+    if (state.bHold) {
+        // A modem that does not answer: the caller waits until the test lets go.
+        HANDLE marker = CreateFileA((StatePath() + ".held").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (marker != INVALID_HANDLE_VALUE)
+            CloseHandle(marker);
+        while ((state = ReadState()).bHold)
+            Sleep(50);
+    }
     if (state.dwError)
         return state.dwError;
     if (!lprasconn || !lpcb || !lpcConnections || lprasconn->dwSize != sizeof(Entry))
