@@ -10,7 +10,7 @@
 void MonitorPoll(ReminderFlags& flags, IMonitorPorts& ports)
 {
     if (!flags.bWindowShown && !flags.bSnoozing && !flags.bDontNotify && !flags.bNotified &&
-        ports.GetActiveConnection() != 0) {
+        ports.GetActiveConnection().value_or(0) != 0) {
         if (ports.IsDialogGuardTaken()) {
             ports.BeepExclamation();
         } else {
@@ -18,7 +18,7 @@ void MonitorPoll(ReminderFlags& flags, IMonitorPorts& ports)
             flags.bNotified = 1;
         }
     }
-    if ((flags.bDontNotify || flags.bNotified) && ports.GetActiveConnection() == 0) {
+    if ((flags.bDontNotify || flags.bNotified) && ports.GetActiveConnection() == ConnectionLook(0)) {
         flags.bDontNotify = 0;
         flags.bNotified = 0;
     }
@@ -77,14 +77,22 @@ void CReminderCycle::OnTimer()
         return;
     }
     m_ports.KillReminderTimer();
+    // The flag holds the monitor off while the prompt is under way. When no
+    // prompt comes up (the list was emptied meanwhile) it goes back to what
+    // it was, or no connection would ever be reminded about again.
+    const long bWasShown = m_flags.bWindowShown;
     m_flags.bWindowShown = 1;
     m_flags.bSnoozing = 0;
-    OnConnectionUp();
+    CDialogGuardScope guard(m_guard);
+    if (guard.Busy() || !ShowReminderPrompt())
+        m_flags.bWindowShown = bWasShown;
 }
 
 void CReminderCycle::AskRemindDuringConnection()
 {
-    if (m_flags.bSnoozing || !m_flags.bNotified || m_ports.GetActiveConnection() == 0 || m_doc.GetTaskCount() == 0)
+    // A look that failed leaves the connection as the monitor last saw it.
+    if (m_flags.bSnoozing || !m_flags.bNotified || m_ports.GetActiveConnection() == ConnectionLook(0) ||
+        m_doc.GetTaskCount() == 0)
         return;
     if (m_prompts.ShowMessage("Would you like to be reminded about these tasks during this connection ?",
                               "Remind about Tasks ?", MsgButtons::yesNo, MsgIcon::question) == MsgResult::no)
@@ -92,15 +100,15 @@ void CReminderCycle::AskRemindDuringConnection()
     OnConnectionUp();
 }
 
-void CReminderCycle::ShowReminderPrompt()
+bool CReminderCycle::ShowReminderPrompt()
 {
     if (m_bPromptOpen) {
         m_ports.BringPromptForward();
-        return;
+        return true;
     }
     const size_t nCount = m_doc.GetTaskCount();
     if (nCount == 0)
-        return;
+        return false;
     m_bPromptOpen = true;
     m_flags.bWindowShown = 1;
     m_doc.OnSaveDocument(m_doc.GetPathName());
@@ -143,4 +151,5 @@ void CReminderCycle::ShowReminderPrompt()
         break;
     }
     m_bPromptOpen = false;
+    return true;
 }

@@ -22,19 +22,24 @@ struct ReminderFlags {
     volatile long& bNotified;
 };
 
+// The handle of the connected connection, 0 when none is up, or nothing
+// when the dial-up service could not be asked: a failed look says nothing
+// about the connection, so it never counts as a hang-up.
+using ConnectionLook = std::optional<uintptr_t>;
+
 // What one poll of the monitor needs from outside.
 class IMonitorPorts {
 public:
     virtual ~IMonitorPorts() = default;
-    // The handle of the connected connection, or 0.
-    virtual uintptr_t GetActiveConnection() = 0;
+    virtual ConnectionLook GetActiveConnection() = 0;
     virtual bool IsDialogGuardTaken() = 0;
     virtual void PostConnectionUp() = 0;
     virtual void BeepExclamation() = 0;
 };
 
 // One poll, after the ten-second wait. A hang-up clears both the quiet flag
-// and the notified flag, so every new connection is reminded about.
+// and the notified flag, so every new connection is reminded about; a look
+// that failed leaves the flags as they were.
 void MonitorPoll(ReminderFlags& flags, IMonitorPorts& ports);
 
 // The prompt's members.
@@ -62,7 +67,7 @@ public:
     virtual bool SetReminderTimer(unsigned nMilliseconds) = 0;
     virtual void KillReminderTimer() = 0;
     virtual void ShowTaskList() = 0;
-    virtual uintptr_t GetActiveConnection() = 0;
+    virtual ConnectionLook GetActiveConnection() = 0;
 };
 
 class CReminderCycle {
@@ -76,8 +81,9 @@ public:
     void OnTimer();
     // After the task list was hidden.
     void AskRemindDuringConnection();
-    // Callers hold the dialog guard.
-    void ShowReminderPrompt();
+    // Callers hold the dialog guard. False when no prompt came up: the list
+    // was empty.
+    bool ShowReminderPrompt();
 
     bool IsPromptOpen() const { return m_bPromptOpen; }
 

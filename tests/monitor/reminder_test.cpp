@@ -16,10 +16,10 @@ struct Flags {
 
 class CFakeMonitor : public IMonitorPorts {
 public:
-    uintptr_t connection = 0;
+    ConnectionLook connection = 0; // nothing: the dial-up service failed
     bool bGuardTaken = false;
     int nPosts = 0, nBeeps = 0, nQueries = 0;
-    uintptr_t GetActiveConnection() override
+    ConnectionLook GetActiveConnection() override
     {
         ++nQueries;
         return connection;
@@ -33,22 +33,24 @@ public:
 
 TEST(MonitorPoll, PostsOnceForAConnectionWhenNobodyIsLooking)
 {
-    // Every combination of the four flags, connection and guard.
-    for (int bits = 0; bits < 64; ++bits) {
+    // Every combination of the four flags, the guard, and what the look
+    // finds (bits >> 5): no connection, one, or a dial-up error.
+    for (int bits = 0; bits < 96; ++bits) {
         Flags f;
         f.window = bits & 1;
         f.snoozing = (bits >> 1) & 1;
         f.dontNotify = (bits >> 2) & 1;
         f.notified = (bits >> 3) & 1;
         CFakeMonitor m;
-        m.connection = (bits >> 4) & 1 ? 0x1234 : 0;
-        m.bGuardTaken = (bits >> 5) & 1;
+        m.bGuardTaken = (bits >> 4) & 1;
+        const int nLook = bits >> 5;
+        m.connection = nLook == 2 ? ConnectionLook() : ConnectionLook(nLook ? 0x1234 : 0);
         const bool bQuietBefore = f.window || f.snoozing || f.dontNotify || f.notified;
         MonitorPoll(f.refs, m);
-        const bool bDue = !bQuietBefore && m.connection;
+        const bool bDue = !bQuietBefore && nLook == 1;
         EXPECT_EQ(m.nPosts, bDue && !m.bGuardTaken ? 1 : 0) << bits;
         EXPECT_EQ(m.nBeeps, bDue && m.bGuardTaken ? 1 : 0) << bits;
-        if (!m.connection) {
+        if (nLook == 0) {
             // A hang-up forgets the last connection entirely.
             EXPECT_EQ(f.notified, 0) << bits;
             EXPECT_EQ(f.dontNotify, 0) << bits;
@@ -69,6 +71,12 @@ TEST(MonitorPoll, QuietUntilHangUpThenRemindsTheNextConnection)
     MonitorPoll(f.refs, m);
     EXPECT_EQ(m.nPosts, 1);
     f.dontNotify = 1; // the user chose quiet
+    MonitorPoll(f.refs, m);
+    EXPECT_EQ(m.nPosts, 1);
+    m.connection = std::nullopt; // a dial-up error is no hang-up
+    MonitorPoll(f.refs, m);
+    EXPECT_EQ(f.dontNotify, 1);
+    m.connection = 7;
     MonitorPoll(f.refs, m);
     EXPECT_EQ(m.nPosts, 1);
     m.connection = 0;
@@ -101,7 +109,7 @@ public:
     std::vector<unsigned> timers;
     int nTimerFailures = 0;
     int nKills = 0, nShows = 0, nForward = 0;
-    uintptr_t connection = 1;
+    ConnectionLook connection = 1;
 
     void RunPrompt(ReminderDlgData& data) override
     {
@@ -120,7 +128,7 @@ public:
     }
     void KillReminderTimer() override { ++nKills; }
     void ShowTaskList() override { ++nShows; }
-    uintptr_t GetActiveConnection() override { return connection; }
+    ConnectionLook GetActiveConnection() override { return connection; }
 };
 
 class ReminderTest : public ::testing::Test {
@@ -179,6 +187,17 @@ TEST_F(ReminderTest, AnEmptyListRaisesNothing)
     EXPECT_TRUE(prompts.beeps.empty());
     EXPECT_EQ(fs.nWrites, 0);
     EXPECT_EQ(f.window, 0);
+
+    // A snooze timer that finds the list emptied leaves the monitor free to
+    // remind about the next connection, and a shown list stays shown.
+    for (long bShown : {0, 1}) {
+        f.window = bShown;
+        f.snoozing = 1;
+        cycle.OnTimer();
+        EXPECT_TRUE(ports.shown.empty());
+        EXPECT_EQ(f.snoozing, 0);
+        EXPECT_EQ(f.window, bShown);
+    }
 }
 
 TEST_F(ReminderTest, SnoozeSetsTheTimerAndRemembersTheMinutes)
@@ -262,12 +281,15 @@ TEST_F(ReminderTest, AskingAfterHidingNeedsANotifiedConnectionAndTasks)
     EXPECT_TRUE(prompts.shown.empty());
     f.snoozing = 0;
 
+    // A dial-up error is no hang-up: the notified connection still counts.
+    ports.connection = std::nullopt;
     prompts.answers = {MsgResult::no};
     cycle.AskRemindDuringConnection();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, "Would you like to be reminded about these tasks during this connection ?");
     EXPECT_EQ(prompts.shown[0].caption, "Remind about Tasks ?");
     EXPECT_TRUE(ports.shown.empty());
+    ports.connection = 1;
     prompts.answers = {MsgResult::yes};
     cycle.AskRemindDuringConnection();
     EXPECT_EQ(ports.shown.size(), 1u);

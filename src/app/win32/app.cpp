@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "app/win32/main_frame.h"
 #include "base/win32/thread_messages.h"
 #include "monitor/win32/connection_monitor.h"
@@ -36,19 +37,6 @@ OsVersion ReadOsVersion()
         v.nMajor = info.dwMajorVersion;
     }
     return v;
-}
-
-// The switches of a start by COM: no window, no data file.
-bool IsAutomationStart(const char* lpCmdLine)
-{
-    for (const char* p = lpCmdLine; *p; ++p) {
-        if (*p != '/' && *p != '-')
-            continue;
-        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, p + 1, 9, "Embedding", 9) == CSTR_EQUAL ||
-            CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, p + 1, 10, "Automation", 10) == CSTR_EQUAL)
-            return true;
-    }
-    return false;
 }
 
 BOOL CALLBACK DismissWindow(HWND hwnd, LPARAM)

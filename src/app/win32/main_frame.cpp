@@ -350,7 +350,7 @@ void CMainFrame::KillReminderTimer()
     KillTimer(m_hWnd, REMINDER_TIMER_ID);
 }
 
-uintptr_t CMainFrame::GetActiveConnection()
+ConnectionLook CMainFrame::GetActiveConnection()
 {
     return ::GetActiveConnection();
 }

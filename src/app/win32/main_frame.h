@@ -39,7 +39,7 @@ private:
     bool SetReminderTimer(unsigned nMilliseconds) override;
     void KillReminderTimer() override;
     void ShowTaskList() override;
-    uintptr_t GetActiveConnection() override;
+    ConnectionLook GetActiveConnection() override;
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate();

@@ -16,7 +16,7 @@ constexpr DWORD kPollInterval = 10000;
 class CMonitorPorts : public IMonitorPorts {
 public:
     explicit CMonitorPorts(DWORD dwMainThreadId) : m_dwMainThreadId(dwMainThreadId) {}
-    uintptr_t GetActiveConnection() override { return ::GetActiveConnection(); }
+    ConnectionLook GetActiveConnection() override { return ::GetActiveConnection(g_hQuitEvent); }
     // The monitor only looks at the guard; it never takes it.
     bool IsDialogGuardTaken() override { return WaitForSingleObject(g_hDialogFreeEvent, 0) != WAIT_OBJECT_0; }
     void PostConnectionUp() override { PostThreadMessageA(m_dwMainThreadId, WM_CONNECTION_UP, 0, 0); }

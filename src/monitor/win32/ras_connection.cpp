@@ -13,15 +13,51 @@ DWORD WINAPI RasGetErrorStringA(UINT uErrorValue, LPSTR lpszErrorString, DWORD c
 namespace {
 
 constexpr DWORD ERROR_BUFFER_TOO_SMALL_RAS = 603;
+// How soon an open box notices the quit event.
+constexpr UINT kQuitCheckMilliseconds = 200;
+
+// The quit event the open box of this thread watches.
+thread_local HANDLE t_hQuitEvent = nullptr;
+
+BOOL CALLBACK CloseBox(HWND hwnd, LPARAM)
+{
+    char szClass[16] = {};
+    GetClassNameA(hwnd, szClass, sizeof szClass);
+    if (lstrcmpA(szClass, "#32770") == 0)
+        PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+// Runs in the box's own message loop; the box is the only dialog of a
+// thread that passes a quit event.
+void CALLBACK CloseBoxOnQuit(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (t_hQuitEvent && WaitForSingleObject(t_hQuitEvent, 0) == WAIT_OBJECT_0)
+        EnumThreadWindows(GetCurrentThreadId(), CloseBox, 0);
+}
 
 } // namespace
 
-uintptr_t GetActiveConnection()
+void ShowDialUpError(const char* text, HANDLE hQuitEvent)
+{
+    if (hQuitEvent && WaitForSingleObject(hQuitEvent, 0) == WAIT_OBJECT_0)
+        return;
+    // Exit may set the event and close this thread's boxes just before this
+    // one opens: the box watches for itself.
+    t_hQuitEvent = hQuitEvent;
+    const UINT_PTR nTimer = hQuitEvent ? SetTimer(nullptr, 0, kQuitCheckMilliseconds, CloseBoxOnQuit) : 0;
+    MessageBoxA(nullptr, text, "Netbell", MB_OK | MB_ICONSTOP);
+    if (nTimer)
+        KillTimer(nullptr, nTimer);
+    t_hQuitEvent = nullptr;
+}
+
+std::optional<uintptr_t> GetActiveConnection(HANDLE hQuitEvent)
 {
     DWORD cb = sizeof(RASCONN95);
     auto* pConn = static_cast<RASCONN95*>(std::malloc(cb));
     if (!pConn)
-        return 0;
+        return std::nullopt;
     pConn->dwSize = sizeof(RASCONN95);
     DWORD cConnections = 0;
     DWORD dwResult = RasEnumConnectionsA(pConn, &cb, &cConnections);
@@ -35,15 +71,15 @@ uintptr_t GetActiveConnection()
         }
         if (dwResult != 0) {
             std::free(pConn);
-            return 0;
+            return std::nullopt;
         }
     } else if (dwResult != 0) {
+        std::free(pConn);
         char text[256];
         if (RasGetErrorStringA(dwResult, text, sizeof text) != 0)
             lstrcpynA(text, "Undefined RasEnumConnections Error.", sizeof text);
-        MessageBoxA(nullptr, text, "Netbell", MB_OK | MB_ICONSTOP);
-        std::free(pConn);
-        return 0;
+        ShowDialUpError(text, hQuitEvent);
+        return std::nullopt;
     }
     // The last entry alone decides.
     uintptr_t hResult = 0;

@@ -7,6 +7,7 @@
 #include "monitor/win32/fixed_layout.h"
 
 #include <cstdint>
+#include <optional>
 
 // The system packs these records to four bytes in both builds, so the
 // 64-bit entry has its handle at offset 4 too.
@@ -36,6 +37,12 @@ static_assert(sizeof(RASCONNSTATUS95) == 160, "the status record keeps its 160-b
 
 inline constexpr DWORD kRasConnected = 0x2000;
 
-// The handle of the last entry when it is connected, else 0. An enumeration
-// error is shown in a stop-icon box from the calling thread.
-uintptr_t GetActiveConnection();
+// The handle of the last entry when it is connected, 0 when it is not (or
+// there is none), nothing when the service could not be asked. An
+// enumeration error is shown from the calling thread, by ShowDialUpError.
+std::optional<uintptr_t> GetActiveConnection(HANDLE hQuitEvent = nullptr);
+
+// The error in a stop-icon box. A thread that Exit waits for passes the quit
+// event: then the box is not opened once it is set, and closes itself as
+// soon as it is, so no box ever holds up Exit.
+void ShowDialUpError(const char* text, HANDLE hQuitEvent);

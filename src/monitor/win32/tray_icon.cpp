@@ -43,6 +43,7 @@ BOOL CTrayIcon::SetIcon(UINT uID)
 
 BOOL CTrayIcon::SetIcon(HICON hIcon, const char* lpTip)
 {
+    m_hIcon = hIcon;
     DWORD dwMessage = NIM_DELETE;
     m_nid.uFlags = 0;
     if (hIcon) {
@@ -66,12 +67,11 @@ BOOL CTrayIcon::SetIcon(HICON hIcon, const char* lpTip)
 
 BOOL CTrayIcon::Restore()
 {
-    HICON hIcon = m_nid.hIcon;
-    if (!hIcon)
+    if (!m_hIcon)
         return FALSE;
     // The new task bar knows no icon: add it afresh.
     m_nid.hIcon = nullptr;
-    return SetIcon(hIcon, nullptr);
+    return SetIcon(m_hIcon, nullptr);
 }
 
 LRESULT CTrayIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)

@@ -29,7 +29,8 @@ public:
     // A resource id loads that icon and its tip; 0 removes the icon.
     BOOL SetIcon(UINT uID);
     BOOL SetIcon(HICON hIcon, const char* lpTip);
-    // Adds the icon again after the task bar was re-created.
+    // Adds the icon again after the task bar was created anew, also when
+    // the first add failed (at logon, before the task bar was up).
     BOOL Restore();
     virtual LRESULT OnTrayNotification(WPARAM wParam, LPARAM lParam);
 
@@ -39,4 +40,7 @@ private:
     void LoadTip(UINT uID);
 
     NOTIFYICONDATA95 m_nid;
+    // The icon to show: the record forgets its handle when the shell refuses
+    // it, so that the next SetIcon adds rather than modifies.
+    HICON m_hIcon = nullptr;
 };

@@ -102,11 +102,13 @@ private:
             return TRUE;
         case PSN_APPLY:
             ReadControls();
-            // lParam is set when the apply comes from OK rather than Apply.
-            if (reinterpret_cast<const PSHNOTIFY*>(pnmh)->lParam)
-                m_sheet.OnOkPressed();
             OnApply();
             SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, PSNRET_NOERROR);
+            return TRUE;
+        case PSN_RESET:
+            // Cancel, Escape and the close box, under every version of the
+            // controls; OK is the sheet ending without it.
+            m_sheet.OnReset();
             return TRUE;
         default: return FALSE;
         }
@@ -323,13 +325,14 @@ bool COptionsSheet::Run(OptionsSheetData& data, IOptionsPageEvents& events)
     psh.nStartPage = 0;
     psh.ppsp = pages.data();
 
-    m_bOk = false;
+    m_bCancelled = false;
     m_hWnd = nullptr;
-    // The return value tells only whether anything was applied, so OK is
-    // known by the pages' last apply instead.
-    PropertySheetA(&psh);
+    // The return value tells only whether anything was applied (Apply then
+    // Cancel counts too), and the flag that marks OK's apply is left unset
+    // by the controls of Windows 95 and NT 4: Cancel is what can be told.
+    const INT_PTR nResult = PropertySheetA(&psh);
     m_hWnd = nullptr;
-    return m_bOk;
+    return nResult >= 0 && !m_bCancelled;
 }
 
 bool ShowOptionsSheet(HINSTANCE hResources, HWND hwndOwner, ISettingsStore& settings, bool bFrontPagePresent)

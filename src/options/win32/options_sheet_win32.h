@@ -25,13 +25,13 @@ public:
 
     // Called by the pages.
     void OnPageCreated(HWND hwndPage);
-    void OnOkPressed() { m_bOk = true; }
+    void OnReset() { m_bCancelled = true; }
 
 private:
     HINSTANCE m_hResources;
     HWND m_hwndOwner;
     HWND m_hWnd = nullptr;
-    bool m_bOk = false;
+    bool m_bCancelled = false;
 };
 
 // The Options command between the dialog guard and the refresh after it:

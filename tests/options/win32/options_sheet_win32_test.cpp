@@ -104,6 +104,23 @@ int TabCount(HWND hSheet)
     return TabCtrl_GetItemCount(PropSheet_GetTabControl(hSheet));
 }
 
+// The controls of Windows 95 and NT 4 may leave unset the flag that marks
+// the apply of OK, which then looks like that of Apply.
+WNDPROC g_pfnPageProc = nullptr;
+
+LRESULT CALLBACK OldControlsPageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY)
+        reinterpret_cast<PSHNOTIFY*>(lParam)->lParam = 0;
+    return CallWindowProcA(g_pfnPageProc, hwnd, msg, wParam, lParam);
+}
+
+void AsUnderOldControls(HWND hPage)
+{
+    g_pfnPageProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hPage, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldControlsPageProc)));
+}
+
 class OptionsSheetWin32Test : public ::testing::Test {
 protected:
     void SetUp() override
@@ -150,7 +167,7 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsSheetWin32Test, AFirstRunShowsTheDefaultsAndOkStoresTheProfile)
+TEST_F(OptionsSheetWin32Test, AFirstRunShowsTheDefaultsAndOkStoresTheProfileUnderOldControlsToo)
 {
     const bool bOk = Run(false, [](HWND hSheet) {
         EXPECT_EQ(TabCount(hSheet), 2);
@@ -170,6 +187,8 @@ TEST_F(OptionsSheetWin32Test, AFirstRunShowsTheDefaultsAndOkStoresTheProfile)
         EXPECT_TRUE(Checked(hSystem, IDC_USE_NEWS_PREFIX));
         EXPECT_EQ(Text(hSystem, IDC_BACKUP_PATH), "");
         EXPECT_FALSE(ApplyEnabled(hSheet)); // opening a page is no change
+        AsUnderOldControls(hProfile);
+        AsUnderOldControls(hSystem);
         Click(hSheet, IDOK);
     });
     EXPECT_TRUE(bOk);
