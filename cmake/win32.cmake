@@ -22,6 +22,8 @@ file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/*/win32/*.cpp)
 add_executable(netbell_win32_tests ${WIN32_TEST_SOURCES})
 target_include_directories(netbell_win32_tests PRIVATE tests)
 target_link_libraries(netbell_win32_tests PRIVATE netbell_win32 gtest_main)
+# Some cases read the program's own resources.
+add_dependencies(netbell_win32_tests netbell)
 
 # nbltool for Windows users: the JSON library is header-only; expose only its folder.
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/jsoninc)

@@ -98,8 +98,8 @@ void OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts, const st
         // The file stays where it is, so nothing may be saved over it.
         doc.SetPathName(std::string());
         prompts.Error("The data file could not be read:\n" + path +
-                      "\nNetbell will not save over it, so no changes are saved until you close any program "
-                      "that uses it and start Netbell again.");
+                      "\nNetbell will not save over it, so no changes are saved until it can be read: close any "
+                      "program that uses it, check that its folder can be reached, and start Netbell again.");
     }
 }
 

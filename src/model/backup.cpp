@@ -7,6 +7,13 @@
 void BackupData(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& prompts,
                 const std::function<bool(std::string&)>& desktopFolder)
 {
+    // With the data file unreadable the list is empty: a copy of it would
+    // only replace the last good backup.
+    if (doc.GetPathName().empty()) {
+        prompts.ShowMessage("The data file could not be read, so there is nothing to back up.", "Sorry, Failed",
+                           MsgButtons::ok, MsgIcon::stop);
+        return;
+    }
     std::string desktop;
     if (!desktopFolder(desktop)) {
         prompts.ShowMessage("Sorry, there was an error locating your Desktop Folder.", "Shell Error",

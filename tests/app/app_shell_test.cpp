@@ -217,8 +217,9 @@ TEST_F(DataFileTest, AFileHeldOpenIsWaitedForThenNeverWritten)
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[0].text, "A sharing violation occurred while accessing " + path + ".");
     EXPECT_EQ(prompts.shown[1].text, "The data file could not be read:\n" + path +
-                                         "\nNetbell will not save over it, so no changes are saved until you "
-                                         "close any program that uses it and start Netbell again.");
+                                         "\nNetbell will not save over it, so no changes are saved until it "
+                                         "can be read: close any program that uses it, check that its "
+                                         "folder can be reached, and start Netbell again.");
     // Every save there is: a change, the reminder, Exit and the logoff save
     // all go through the document's path.
     fs.readErrors.clear();

@@ -114,8 +114,8 @@ TEST_F(DataFile, AFileHeldOpenAtStartIsNeverWrittenAndTheUserIsToldOnce)
     box = ExpectMessageBox(*p, "Netbell");
     ASSERT_TRUE(box);
     EXPECT_EQ("The data file could not be read:\n" + DataPath() +
-                  "\nNetbell will not save over it, so no changes are saved until you close any program that "
-                  "uses it and start Netbell again.",
+                  "\nNetbell will not save over it, so no changes are saved until it can be read: close any "
+                  "program that uses it, check that its folder can be reached, and start Netbell again.",
               box->text);
     ASSERT_TRUE(PressButton(box->hwnd, IDOK));
     ASSERT_TRUE(WaitForClose(box->hwnd));

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "driver.h"
 #include "nbl_bytes.h"
@@ -352,15 +353,20 @@ TEST_F(TaskList, TickingATaskDoneChangesItsIconAndReachesTheFileAtExit)
     EXPECT_EQ(1, StateOf("Read news"));
     EXPECT_EQ(2, ImageOf("Read news"));
 
-    // Clicks on a row's text cells tick nothing; they are handled before the
-    // click on the box that follows them.
-    const int callRow = RowNamed("Call");
-    const auto bounds = ListViewItemRect(m_p->Handle(), m_list, callRow, LVIR_BOUNDS);
-    const auto label = ListViewItemRect(m_p->Handle(), m_list, callRow, LVIR_LABEL);
-    ASSERT_TRUE(bounds && label);
-    const int y = (bounds->top + bounds->bottom) / 2;
-    for (int x : {label->left + 4, (bounds->left + bounds->right) / 2, bounds->right - 4}) {
-        const LPARAM at = MAKELPARAM(x, y);
+    // Clicks in the Name, Description and Url cells of three rows tick
+    // nothing; they are handled before the click on the box that follows.
+    RECT client;
+    ASSERT_TRUE(GetClientRect(m_list, &client));
+    for (const auto& [name, column] : {std::pair<const char*, int>{"Find flights", colName},
+                                       {"Call", colDescription}, {"Read news", colUrl}}) {
+        const auto bounds = ListViewItemRect(m_p->Handle(), m_list, RowNamed(name), LVIR_BOUNDS);
+        ASSERT_TRUE(bounds);
+        int x = bounds->left;
+        for (int c = 0; c < column; ++c)
+            x += static_cast<int>(SendMessageA(m_list, LVM_GETCOLUMNWIDTH, c, 0));
+        x += 8;
+        ASSERT_LT(x, client.right) << "the cell of column " << column << " is in view";
+        const LPARAM at = MAKELPARAM(x, (bounds->top + bounds->bottom) / 2);
         ASSERT_TRUE(Post(m_list, WM_LBUTTONDOWN, MK_LBUTTON, at) && Post(m_list, WM_LBUTTONUP, 0, at));
     }
     // A click on the box ticks it; Space ticks the focused row.

@@ -47,6 +47,15 @@ TEST_F(BackupTest, GoesToTheDesktopUnlessAFolderIsSet)
 
 TEST_F(BackupTest, FailuresAreReported)
 {
+    // A document that holds no data file (it could not be read) is not
+    // copied over the last good backup.
+    Backup();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "The data file could not be read, so there is nothing to back up.");
+    EXPECT_EQ(fs.nWrites, 0);
+    prompts.shown.clear();
+    doc.SetPathName(path);
+
     bDesktopFound = false;
     Backup();
     ASSERT_EQ(prompts.shown.size(), 1u);

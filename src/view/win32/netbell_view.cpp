@@ -1,8 +1,10 @@
 #include "view/win32/netbell_view.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include "model/backup.h"
 #include "base/win32/shell_folders.h"
@@ -305,18 +307,44 @@ void CNetbellView::OnBackupData()
 
 // ---- Notifications ----
 
+namespace {
+
+// Whether the list's click notifications carry the click's place: from the
+// common controls of version 4.71 on. Windows 95 and NT 4 came with 4.00.
+bool ClickCarriesPosition()
+{
+    static const bool bCarries = [] {
+        HMODULE hComCtl = GetModuleHandleA("comctl32.dll");
+        auto* pGetVersion =
+            hComCtl ? reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(hComCtl, "DllGetVersion"))) : nullptr;
+        DLLVERSIONINFO info = {};
+        info.cbSize = sizeof info;
+        if (!pGetVersion || FAILED(pGetVersion(&info)))
+            return false;
+        return info.dwMajorVersion > 4 || (info.dwMajorVersion == 4 && info.dwMinorVersion >= 71);
+    }();
+    return bCarries;
+}
+
+} // namespace
+
 bool CNetbellView::IsOnCheckBox(int nRow, POINT pt) const
 {
     // With full-row select the control's hit test flags every part of a row
     // for a click on any cell, so the box is found by its place: the state
     // image just left of the row's icon.
     RECT rcIcon;
-    if (!ListView_GetItemRect(m_hWnd, nRow, &rcIcon, LVIR_ICON))
+    RECT rcRow;
+    if (!ListView_GetItemRect(m_hWnd, nRow, &rcIcon, LVIR_ICON) ||
+        !ListView_GetItemRect(m_hWnd, nRow, &rcRow, LVIR_BOUNDS))
         return false;
     int cx = 16;
     int cy = 16;
     ImageList_GetIconSize(m_hStateImages, &cx, &cy);
-    return pt.x >= rcIcon.left - cx && pt.x < rcIcon.left && pt.y >= rcIcon.top && pt.y < rcIcon.bottom;
+    // A narrowed first column clips the box; the next cell is not part of it.
+    const int nFirstColumnEnd = rcRow.left + ListView_GetColumnWidth(m_hWnd, 0);
+    return pt.x >= rcIcon.left - cx && pt.x < rcIcon.left && pt.x < nFirstColumnEnd && pt.y >= rcIcon.top &&
+           pt.y < rcIcon.bottom;
 }
 
 bool CNetbellView::OnNotify(NMHDR* pnmh, LRESULT& result)
@@ -331,14 +359,23 @@ bool CNetbellView::OnNotify(NMHDR* pnmh, LRESULT& result)
     case NM_CLICK:
     case NM_DBLCLK: {
         LVHITTESTINFO hit = {};
-        hit.pt = reinterpret_cast<NMITEMACTIVATE*>(pnmh)->ptAction;
+        if (ClickCarriesPosition()) {
+            hit.pt = reinterpret_cast<NMITEMACTIVATE*>(pnmh)->ptAction;
+        } else {
+            // The first controls send a bare header: the place is the click
+            // message's own.
+            const DWORD dwPos = GetMessagePos();
+            hit.pt = POINT{GET_X_LPARAM(dwPos), GET_Y_LPARAM(dwPos)};
+            ScreenToClient(m_hWnd, &hit.pt);
+        }
         const int nRow = ListView_HitTest(m_hWnd, &hit);
         if (nRow < 0)
             return true;
+        // A second quick click on the box is a click too, never an edit.
         const bool bOnBox = (hit.flags & LVHT_ONITEMSTATEICON) && IsOnCheckBox(nRow, hit.pt);
-        if (pnmh->code == NM_CLICK && bOnBox)
+        if (bOnBox)
             m_commands->OnCheckBoxClick(nRow);
-        else if (pnmh->code == NM_DBLCLK && !bOnBox && (hit.flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)))
+        else if (pnmh->code == NM_DBLCLK && (hit.flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)))
             m_commands->OnDoubleClick(nRow);
         return true;
     }
