@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Wine benchmarks of the real netbell.exe, driven from outside by the
 # end-to-end driver (tests/e2e/bench_test.cpp): the connection monitor's CPU
-# time in 60 idle seconds against the program without it, and the task list
-# of 10,000 tasks from start to shown against a plain loop filling a list
-# view. Takes about two minutes. Runs inside scripts/with-wine.sh on a bare
-# Xvfb (NETBELL_XVFB=1), or brings its own when called alone.
+# time in 60 idle seconds, and in 60 more with "Watch Network" on, against
+# the program without it, and the task list of 10,000 tasks from start to
+# shown against a plain loop filling a list view. Takes about four minutes.
+# Runs inside scripts/with-wine.sh on a bare Xvfb (NETBELL_XVFB=1), or brings
+# its own when called alone.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -17,9 +18,9 @@ if [ "${NETBELL_WINE_SESSION:-}" != "$NETBELL_BUILD" ]; then
     exec env NETBELL_XVFB=1 scripts/with-wine.sh "$0" "$@"
 fi
 if [ -f "$win/Makefile" ]; then
-    cmake --build "$win" --target netbell netbell_e2e rasapi32_standin tray_minimal >/dev/null
+    cmake --build "$win" --target netbell netbell_e2e rasapi32_standin sensapi_standin tray_minimal >/dev/null
 fi
-for f in "$win/netbell_e2e.exe" "$win/standins/rasapi32.dll" "$win/tray_minimal.exe" "$exe"; do
+for f in "$win/netbell_e2e.exe" "$win/standins/rasapi32.dll" "$win/standins/sensapi.dll" "$win/tray_minimal.exe" "$exe"; do
     if [ ! -f "$f" ]; then
         echo "wine bench: $f is missing (make $NETBELL_BUILD); skipped"
         exit 0

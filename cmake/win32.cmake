@@ -66,6 +66,13 @@ set_target_properties(rasapi32_standin PROPERTIES PREFIX "" OUTPUT_NAME rasapi32
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/standins)
 target_link_options(rasapi32_standin PRIVATE -static -Wl,--kill-at)
 
+# Network stand-in, the same way: IsNetworkAlive from a state file, loaded in
+# place of the system's sensapi.dll through a DLL override.
+add_library(sensapi_standin SHARED tests/standins/sensapi/sensapi.cpp)
+set_target_properties(sensapi_standin PROPERTIES PREFIX "" OUTPUT_NAME sensapi
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/standins)
+target_link_options(sensapi_standin PRIVATE -static -Wl,--kill-at)
+
 # The FrontPage stand-in: a local automation server answering FrontPage's
 # dispatch ids from a state file, for the tests. Registered only in the
 # test Wine prefix (by the tests themselves, or scripts/frontpage-standin.sh).
@@ -74,5 +81,5 @@ add_executable(frontpage_standin WIN32 ${FRONTPAGE_STANDIN_SOURCES})
 target_link_libraries(frontpage_standin PRIVATE ole32 oleaut32 uuid shlwapi advapi32 user32)
 add_dependencies(netbell_win32_tests frontpage_standin)
 
-# The end-to-end cases copy both stand-ins into their program folders.
-add_dependencies(netbell_e2e frontpage_standin rasapi32_standin)
+# The end-to-end cases copy the stand-ins into their program folders.
+add_dependencies(netbell_e2e frontpage_standin rasapi32_standin sensapi_standin)

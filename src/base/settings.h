@@ -52,6 +52,8 @@ inline constexpr IntSetting UseNewsPrefix{kSectionSettings, "Use News Prefix", 1
 inline constexpr StringSetting BackupPath{kSectionSettings, "Backup Path", ""};
 inline constexpr StringSetting BackupFilename{kSectionSettings, "Backup Filename", "NetbellData.bak"};
 inline constexpr IntSetting RemindIn{kSectionSettings, "Remind In", 5};
+// 1: a network connection coming up reminds too, not only a dial-up one.
+inline constexpr IntSetting WatchNetwork{kSectionSettings, "Watch Network", 0};
 inline constexpr IntSetting LastCookieNumber{kSectionSettings, "Last FP Cookie Number", 0};
 inline constexpr IntSetting FrontPageLoading{kSectionFrontPage, "Loading", 1};
 inline constexpr IntSetting FrontPageMenuLinks{kSectionFrontPage, "Menu Links", 1};

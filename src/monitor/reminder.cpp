@@ -7,10 +7,25 @@
 #include "base/settings.h"
 #include "model/netbell_doc.h"
 
-void MonitorPoll(ReminderFlags& flags, IMonitorPorts& ports)
+std::optional<bool> IsConnected(IConnectionPorts& ports, ISettingsStore& settings)
+{
+    const ConnectionLook dialUp = ports.GetActiveConnection();
+    if (dialUp.value_or(0) != 0)
+        return true;
+    // Read at every look, so the setting takes effect at the next poll.
+    const NetworkLook network =
+        ReadSetting(settings, setting::WatchNetwork) != 0 ? ports.IsNetworkAlive() : NetworkLook(false);
+    if (network.value_or(false))
+        return true;
+    if (!dialUp || !network)
+        return std::nullopt;
+    return false;
+}
+
+void MonitorPoll(ReminderFlags& flags, IMonitorPorts& ports, ISettingsStore& settings)
 {
     if (!flags.bWindowShown && !flags.bSnoozing && !flags.bDontNotify && !flags.bNotified &&
-        ports.GetActiveConnection().value_or(0) != 0) {
+        IsConnected(ports, settings).value_or(false)) {
         if (ports.IsDialogGuardTaken()) {
             ports.BeepExclamation();
         } else {
@@ -18,7 +33,7 @@ void MonitorPoll(ReminderFlags& flags, IMonitorPorts& ports)
             flags.bNotified = 1;
         }
     }
-    if ((flags.bDontNotify || flags.bNotified) && ports.GetActiveConnection() == ConnectionLook(0)) {
+    if ((flags.bDontNotify || flags.bNotified) && IsConnected(ports, settings) == std::optional<bool>(false)) {
         flags.bDontNotify = 0;
         flags.bNotified = 0;
     }
@@ -91,7 +106,7 @@ void CReminderCycle::OnTimer()
 void CReminderCycle::AskRemindDuringConnection()
 {
     // A look that failed leaves the connection as the monitor last saw it.
-    if (m_flags.bSnoozing || !m_flags.bNotified || m_ports.GetActiveConnection() == ConnectionLook(0) ||
+    if (m_flags.bSnoozing || !m_flags.bNotified || IsConnected(m_ports, m_settings) == std::optional<bool>(false) ||
         m_doc.GetTaskCount() == 0)
         return;
     if (m_prompts.ShowMessage("Would you like to be reminded about these tasks during this connection ?",

@@ -27,11 +27,28 @@ struct ReminderFlags {
 // about the connection, so it never counts as a hang-up.
 using ConnectionLook = std::optional<uintptr_t>;
 
-// What one poll of the monitor needs from outside.
-class IMonitorPorts {
+// Whether a network connection (LAN or WAN) is up, or nothing when the
+// system was asked and could not say.
+using NetworkLook = std::optional<bool>;
+
+// The two kinds of connection the reminder hears of.
+class IConnectionPorts {
 public:
-    virtual ~IMonitorPorts() = default;
+    virtual ~IConnectionPorts() = default;
     virtual ConnectionLook GetActiveConnection() = 0;
+    // Asked only while "Watch Network" is on. A system that cannot tell
+    // answers false, so the dial-up connection alone decides there.
+    virtual NetworkLook IsNetworkAlive() = 0;
+};
+
+// Connected, for the reminder: a dial-up connection or, while "Watch Network"
+// is on, a network connection. Nothing when no source found one and one of
+// them could not be asked: that says nothing about a hang-up.
+std::optional<bool> IsConnected(IConnectionPorts& ports, ISettingsStore& settings);
+
+// What one poll of the monitor needs from outside.
+class IMonitorPorts : public IConnectionPorts {
+public:
     virtual bool IsDialogGuardTaken() = 0;
     virtual void PostConnectionUp() = 0;
     virtual void BeepExclamation() = 0;
@@ -39,8 +56,10 @@ public:
 
 // One poll, after the ten-second wait. A hang-up clears both the quiet flag
 // and the notified flag, so every new connection is reminded about; a look
-// that failed leaves the flags as they were.
-void MonitorPoll(ReminderFlags& flags, IMonitorPorts& ports);
+// that failed leaves the flags as they were. A dial-up and a network
+// connection up at once are one connection: one reminder, cleared when both
+// have gone.
+void MonitorPoll(ReminderFlags& flags, IMonitorPorts& ports, ISettingsStore& settings);
 
 // The prompt's members.
 struct ReminderDlgData {
@@ -58,16 +77,14 @@ inline constexpr int kMaxMinutes = 500;
 std::optional<std::string> ValidateMinutes(const std::string& text, int& nMinutes);
 
 // What the cycle needs of the frame.
-class IReminderPorts {
+class IReminderPorts : public IConnectionPorts {
 public:
-    virtual ~IReminderPorts() = default;
     // Runs the prompt modally; Escape leaves the choice as it was preset.
     virtual void RunPrompt(ReminderDlgData& data) = 0;
     virtual void BringPromptForward() = 0;
     virtual bool SetReminderTimer(unsigned nMilliseconds) = 0;
     virtual void KillReminderTimer() = 0;
     virtual void ShowTaskList() = 0;
-    virtual ConnectionLook GetActiveConnection() = 0;
 };
 
 class CReminderCycle {

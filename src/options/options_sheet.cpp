@@ -11,7 +11,7 @@ constexpr const char* kNoOrganisation = "(None)";
 
 } // namespace
 
-OptionsSheetData LoadOptions(ISettingsStore& settings, bool bFrontPagePresent)
+OptionsSheetData LoadOptions(ISettingsStore& settings, bool bFrontPagePresent, bool bCanWatchNetwork)
 {
     OptionsSheetData data;
     data.m_bFrontPagePage = bFrontPagePresent;
@@ -22,6 +22,8 @@ OptionsSheetData LoadOptions(ISettingsStore& settings, bool bFrontPagePresent)
     data.m_system.m_bUseMailPrefix = ReadSetting(settings, setting::UseMailPrefix) != 0;
     data.m_system.m_bUseNewsPrefix = ReadSetting(settings, setting::UseNewsPrefix) != 0;
     data.m_system.m_strBackupPath = ReadSetting(settings, setting::BackupPath);
+    data.m_system.m_bWatchNetwork = ReadSetting(settings, setting::WatchNetwork) != 0;
+    data.m_system.m_bCanWatchNetwork = bCanWatchNetwork;
     if (bFrontPagePresent) {
         data.m_frontPage.m_nLoading = ReadSetting(settings, setting::FrontPageLoading);
         data.m_frontPage.m_bMenuLinks = ReadSetting(settings, setting::FrontPageMenuLinks) != 0;
@@ -40,6 +42,7 @@ void StoreOptions(ISettingsStore& settings, const OptionsSheetData& data)
     WriteSetting(settings, setting::UseMailPrefix, sys.m_bUseMailPrefix ? 1 : 0);
     WriteSetting(settings, setting::UseNewsPrefix, sys.m_bUseNewsPrefix ? 1 : 0);
     WriteSetting(settings, setting::BackupPath, sys.m_strBackupPath);
+    WriteSetting(settings, setting::WatchNetwork, sys.m_bWatchNetwork ? 1 : 0);
     WriteSetting(settings, setting::Organisation, data.m_profile.m_strOrganisation);
     WriteSetting(settings, setting::Email, data.m_profile.m_strEmail);
     WriteSetting(settings, setting::Name, data.m_profile.m_strName);
@@ -51,6 +54,7 @@ void ApplySystemPage(ISettingsStore& settings, const OptionsSystemData& system)
     WriteSetting(settings, setting::UseMailPrefix, system.m_bUseMailPrefix ? 1 : 0);
     WriteSetting(settings, setting::UseNewsPrefix, system.m_bUseNewsPrefix ? 1 : 0);
     WriteSetting(settings, setting::BackupPath, system.m_strBackupPath);
+    WriteSetting(settings, setting::WatchNetwork, system.m_bWatchNetwork ? 1 : 0);
 }
 
 void ApplyFrontPagePage(ISettingsStore& settings, const OptionsFrontPageData& frontPage)
@@ -113,9 +117,10 @@ void COptionsPageActions::OnMenuLinksClicked()
     NoticeMenuLinksChange(m_prompts);
 }
 
-bool RunOptions(ISettingsStore& settings, IOptionsSheet& sheet, bool bFrontPagePresent, IPrompts& prompts)
+bool RunOptions(ISettingsStore& settings, IOptionsSheet& sheet, bool bFrontPagePresent, bool bCanWatchNetwork,
+                IPrompts& prompts)
 {
-    OptionsSheetData data = LoadOptions(settings, bFrontPagePresent);
+    OptionsSheetData data = LoadOptions(settings, bFrontPagePresent, bCanWatchNetwork);
     COptionsPageActions actions(settings, prompts);
     if (!sheet.Run(data, actions))
         return false;

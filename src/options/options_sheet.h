@@ -20,6 +20,10 @@ struct OptionsSystemData {
     bool m_bUseMailPrefix = true;
     bool m_bUseNewsPrefix = true;
     std::string m_strBackupPath;
+    bool m_bWatchNetwork = false;
+    // The system can tell whether a network connection is up; without that
+    // the setting would do nothing, and its box is disabled.
+    bool m_bCanWatchNetwork = true;
 };
 
 // FrontPage page (template 109), present only where FrontPage was found.
@@ -68,7 +72,7 @@ public:
 };
 
 // Reads the settings into the pages, in the Options command's order.
-OptionsSheetData LoadOptions(ISettingsStore& settings, bool bFrontPagePresent);
+OptionsSheetData LoadOptions(ISettingsStore& settings, bool bFrontPagePresent, bool bCanWatchNetwork);
 // OK's writes, in the Options command's order.
 void StoreOptions(ISettingsStore& settings, const OptionsSheetData& data);
 void ApplySystemPage(ISettingsStore& settings, const OptionsSystemData& system);
@@ -97,7 +101,8 @@ private:
 
 // The Options command between taking and releasing the dialog guard, apart
 // from the refresh that follows: load, run, and store on OK. True for OK.
-bool RunOptions(ISettingsStore& settings, IOptionsSheet& sheet, bool bFrontPagePresent, IPrompts& prompts);
+bool RunOptions(ISettingsStore& settings, IOptionsSheet& sheet, bool bFrontPagePresent, bool bCanWatchNetwork,
+                IPrompts& prompts);
 
 // What the folder picker is asked for: rooted at the desktop, file-system
 // folders only.

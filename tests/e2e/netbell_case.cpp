@@ -17,7 +17,9 @@ DWORD CaseLimitMs()
     return seconds > 0 ? static_cast<DWORD>(seconds) * 1000 : 120000;
 }
 constexpr const char* kSetupRecordKey = "Software\\Microsoft\\MS Setup (ACME)";
-constexpr const char* kRasOverrideKey = "Software\\Wine\\AppDefaults\\netbell.exe\\DllOverrides";
+constexpr const char* kDllOverrideKey = "Software\\Wine\\AppDefaults\\netbell.exe\\DllOverrides";
+// The libraries the program may be given stand-ins for.
+constexpr const char* kStandInDlls[] = {"rasapi32", "sensapi"};
 
 bool InstanceEventExists()
 {
@@ -82,8 +84,10 @@ void NetbellCase::SetUp()
     ASSERT_TRUE(DeleteAppKey());
     RegDeleteTreeOf(HKEY_CURRENT_USER, kSetupRecordKey);
     DeleteFileA(ShortcutPath().c_str());
-    // Wine's own dial-up networking unless the case asks for the stand-in.
-    RegDeleteValueOf(HKEY_CURRENT_USER, kRasOverrideKey, "rasapi32");
+    // Wine's own dial-up networking and network unless the case asks for
+    // the stand-ins.
+    for (const char* dll : kStandInDlls)
+        RegDeleteValueOf(HKEY_CURRENT_USER, kDllOverrideKey, dll);
     ASSERT_TRUE(SetWindowsVersion("netbell.exe", "nt40"));
     ASSERT_TRUE(SetUnmanagedWindows("netbell.exe", true));
 
@@ -105,9 +109,10 @@ void NetbellCase::TearDown()
     m_watchdog.reset();
     if (!m_strFolder.empty())
         RemoveTree(m_strFolder);
-    if (m_bRasOverride)
-        RegDeleteValueOf(HKEY_CURRENT_USER, kRasOverrideKey, "rasapi32");
-    m_bRasOverride = false;
+    for (const char* dll : kStandInDlls)
+        RegDeleteValueOf(HKEY_CURRENT_USER, kDllOverrideKey, dll);
+    m_strRasState.clear();
+    m_strSensState.clear();
     for (auto it = m_savedEnv.rbegin(); it != m_savedEnv.rend(); ++it)
         SetEnvironmentVariableA(it->first.c_str(), it->second ? it->second->c_str() : nullptr);
     m_savedEnv.clear();
@@ -157,45 +162,64 @@ void NetbellCase::SetCaseEnv(const char* name, const std::string& value)
     SetEnvironmentVariableA(name, value.c_str());
 }
 
-bool NetbellCase::UseDialUpStandIn()
+bool NetbellCase::UseStandIn(const char* dll, const char* envVar, std::string& statePath)
 {
-    const std::string dll = JoinPath(JoinPath(ModuleFolder(), "standins"), "rasapi32.dll");
-    if (!CopyFileA(dll.c_str(), JoinPath(m_strFolder, "rasapi32.dll").c_str(), FALSE)) {
-        ADD_FAILURE() << "cannot copy the dial-up stand-in " << dll << ": " << GetLastError();
+    const std::string name = std::string(dll) + ".dll";
+    const std::string source = JoinPath(JoinPath(ModuleFolder(), "standins"), name);
+    if (!CopyFileA(source.c_str(), JoinPath(m_strFolder, name).c_str(), FALSE)) {
+        ADD_FAILURE() << "cannot copy the stand-in " << source << ": " << GetLastError();
         return false;
     }
-    m_strRasState = JoinPath(m_strFolder, "ras-state.txt");
-    if (!SetDialUp(""))
+    statePath = JoinPath(m_strFolder, std::string(dll) + "-state.txt");
+    if (!WriteState(statePath, ""))
         return false;
     // Wine takes WINEDLLOVERRIDES for a new program from our Unix
     // environment, not from the one we pass; its per-program setting in the
     // registry reaches it. Native only: a stand-in that fails to load stops
     // the program instead of leaving Wine's own in its place.
-    m_bRasOverride = true;
-    if (!RegWriteString(HKEY_CURRENT_USER, kRasOverrideKey, "rasapi32", "native")) {
-        ADD_FAILURE() << "cannot set the DLL override";
+    if (!RegWriteString(HKEY_CURRENT_USER, kDllOverrideKey, dll, "native")) {
+        ADD_FAILURE() << "cannot set the DLL override for " << dll;
         return false;
     }
-    SetCaseEnv("NETBELL_RAS_STATE", m_strRasState);
+    SetCaseEnv(envVar, statePath);
     return true;
 }
 
-bool NetbellCase::SetDialUp(const std::string& state)
+bool NetbellCase::WriteState(const std::string& statePath, const std::string& state)
 {
-    if (m_strRasState.empty()) {
-        ADD_FAILURE() << "SetDialUp before UseDialUpStandIn";
+    if (statePath.empty()) {
+        ADD_FAILURE() << "a stand-in's state set before the stand-in was chosen";
         return false;
     }
     // Written beside it and moved over it, so the stand-in never reads
     // half a state.
-    const std::string next = m_strRasState + ".next";
+    const std::string next = statePath + ".next";
     const std::vector<uint8_t> bytes(state.begin(), state.end());
-    if (!WriteFileBytes(next, bytes) ||
-        !MoveFileExA(next.c_str(), m_strRasState.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        ADD_FAILURE() << "cannot write the dial-up state " << m_strRasState << ": " << GetLastError();
+    if (!WriteFileBytes(next, bytes) || !MoveFileExA(next.c_str(), statePath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        ADD_FAILURE() << "cannot write the stand-in state " << statePath << ": " << GetLastError();
         return false;
     }
     return true;
+}
+
+bool NetbellCase::UseDialUpStandIn()
+{
+    return UseStandIn("rasapi32", "NETBELL_RAS_STATE", m_strRasState);
+}
+
+bool NetbellCase::SetDialUp(const std::string& state)
+{
+    return WriteState(m_strRasState, state);
+}
+
+bool NetbellCase::UseNetworkStandIn()
+{
+    return UseStandIn("sensapi", "NETBELL_SENS_STATE", m_strSensState);
+}
+
+bool NetbellCase::SetNetwork(const std::string& state)
+{
+    return WriteState(m_strSensState, state);
 }
 
 bool NetbellCase::WaitForHeldDialUpCall(DWORD ms) const

@@ -100,6 +100,12 @@ protected:
     bool SetDialUp(const std::string& state);
     // After SetDialUp("hold"): true once a dial-up call is held, within ms.
     bool WaitForHeldDialUpCall(DWORD ms) const;
+    // The network, the same way: the sensapi.dll stand-in, starting with no
+    // connection. Call before Start.
+    bool UseNetworkStandIn();
+    // Replaces its state at once: "alive 1" for a LAN connection, "alive 2"
+    // for a WAN one; empty for none.
+    bool SetNetwork(const std::string& state);
     // Every top-level window of the process, for failure messages.
     static std::string Describe(const CProcess& p);
     // True when no dialog of the process shows up within ms.
@@ -115,10 +121,14 @@ protected:
 private:
     // An environment variable set for the case and put back afterwards.
     void SetCaseEnv(const char* name, const std::string& value);
+    // Copies the stand-in dll ("rasapi32") beside the program, starts its
+    // state file empty and names it in envVar.
+    bool UseStandIn(const char* dll, const char* envVar, std::string& statePath);
+    static bool WriteState(const std::string& statePath, const std::string& state);
 
     std::deque<CProcess> m_procs;
     std::string m_strRasState;
-    bool m_bRasOverride = false;
+    std::string m_strSensState;
     std::vector<std::pair<std::string, std::optional<std::string>>> m_savedEnv;
     std::unique_ptr<CWatchdog> m_watchdog;
 };

@@ -17,6 +17,7 @@ constexpr int kIdApply = 0x3021;
 constexpr int kPriorityLow = 1008;
 constexpr int kUseMailPrefix = 1071;
 constexpr int kReset = 1057;
+constexpr int kWatchNetwork = 1077;
 
 class OptionsSheet : public NetbellCase {
 protected:
@@ -57,8 +58,13 @@ TEST_F(OptionsSheet, ApplyOnTheSystemPageSurvivesCancel)
     ASSERT_TRUE(page);
     Sleep(200);
     Screenshot("options_system");
+    HWND watch = GetDlgItem(page, kWatchNetwork);
+    EXPECT_EQ("Also remind me when a &network connection comes up", ControlText(watch).value_or(""));
+    EXPECT_TRUE(IsWindowEnabled(watch)) << "Wine has IsNetworkAlive";
+    EXPECT_FALSE(IsChecked(watch));
     ASSERT_TRUE(ClickButton(GetDlgItem(page, kPriorityLow)));
     ASSERT_TRUE(ClickButton(GetDlgItem(page, kUseMailPrefix)));
+    ASSERT_TRUE(ClickButton(watch));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(sheet, kIdApply)) != FALSE; }, 3000))
         << "changes on the System page enable Apply";
     ASSERT_TRUE(PressButton(sheet, kIdApply));
@@ -68,6 +74,7 @@ TEST_F(OptionsSheet, ApplyOnTheSystemPageSurvivesCancel)
     ASSERT_TRUE(WaitForClose(sheet));
     EXPECT_EQ(2u, RegReadDword(HKEY_CURRENT_USER, std::string(kAppKey) + "\\Settings", "Default Priority"));
     EXPECT_EQ(0u, RegReadDword(HKEY_CURRENT_USER, std::string(kAppKey) + "\\Settings", "Use Mail Prefix"));
+    EXPECT_EQ(1u, RegReadDword(HKEY_CURRENT_USER, std::string(kAppKey) + "\\Settings", "Watch Network"));
 }
 
 TEST_F(OptionsSheet, ResetTurnsSilencedWarningsBackOnEvenAfterCancel)

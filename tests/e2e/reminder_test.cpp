@@ -221,6 +221,40 @@ TEST_F(Reminder, QuietLastsUntilHangUpAndTheNextConnectionIsReminded)
     EXPECT_TRUE(WaitUntil([&] { return IsVisible(m_frame); }, 3000));
 }
 
+// A network connection, through the network stand-in, with no dial-up one.
+TEST_F(Reminder, ANetworkConnectionRemindsOnlyWithWatchNetworkOnAndAgainAfterItCameBack)
+{
+    ASSERT_TRUE(UseNetworkStandIn());
+    ASSERT_TRUE(StartWith(ThreeTasks(), ""));
+    // "Watch Network" is off by default: a network coming up is no connection.
+    SleepUntil(3000);
+    ASSERT_TRUE(SetNetwork("alive 1\n"));
+    SleepUntil(kMonitorPeriodMs + 3000);
+    EXPECT_FALSE(FindPrompt());
+    EXPECT_TRUE(OpenDialogs(m_p->Id()).empty()) << Describe(*m_p);
+
+    // Turned on while the program runs: the next poll hears it.
+    ASSERT_TRUE(RegWriteDword(HKEY_CURRENT_USER, std::string(kAppKey) + "\\Settings", "Watch Network", 1));
+    HWND prompt = WaitForPrompt(kMonitorPeriodMs + 2000);
+    ASSERT_TRUE(prompt) << Describe(*m_p);
+    EXPECT_GE(Elapsed(), 2 * kMonitorPeriodMs - 1000);
+    EXPECT_EQ("3", DialogItemText(prompt, kIdCount));
+    Choose(prompt, kIdQuiet);
+    ASSERT_TRUE(WaitForClose(prompt));
+
+    // Offline before the third poll, online again (a WAN link) before the fourth.
+    ASSERT_TRUE(SetNetwork(""));
+    SleepUntil(3 * kMonitorPeriodMs + 5000);
+    EXPECT_FALSE(FindPrompt());
+    ASSERT_TRUE(SetNetwork("alive 2\n"));
+    prompt = WaitForPrompt(kMonitorPeriodMs);
+    ASSERT_TRUE(prompt) << "the network coming back was not reminded about; " << Describe(*m_p);
+    EXPECT_GE(Elapsed(), 4 * kMonitorPeriodMs - 1000);
+    EXPECT_EQ("3", DialogItemText(prompt, kIdCount));
+    ASSERT_TRUE(PressButton(prompt, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return IsVisible(m_frame); }, 3000));
+}
+
 TEST_F(Reminder, NoPromptWhileTheAboutBoxIsOpenThenOneAfterItCloses)
 {
     ASSERT_TRUE(StartWith(ThreeTasks(), kConnected));

@@ -17,12 +17,18 @@ struct Flags {
 class CFakeMonitor : public IMonitorPorts {
 public:
     ConnectionLook connection = 0; // nothing: the dial-up service failed
+    NetworkLook network = false;   // nothing: the system could not say
     bool bGuardTaken = false;
-    int nPosts = 0, nBeeps = 0, nQueries = 0;
+    int nPosts = 0, nBeeps = 0, nQueries = 0, nNetworkQueries = 0;
     ConnectionLook GetActiveConnection() override
     {
         ++nQueries;
         return connection;
+    }
+    NetworkLook IsNetworkAlive() override
+    {
+        ++nNetworkQueries;
+        return network;
     }
     bool IsDialogGuardTaken() override { return bGuardTaken; }
     void PostConnectionUp() override { ++nPosts; }
@@ -33,9 +39,11 @@ public:
 
 TEST(MonitorPoll, PostsOnceForAConnectionWhenNobodyIsLooking)
 {
-    // Every combination of the four flags, the guard, and what the look
-    // finds (bits >> 5): no connection, one, or a dial-up error.
-    for (int bits = 0; bits < 96; ++bits) {
+    // Every combination of the four flags, the guard, what the dial-up look
+    // finds (bits >> 5 % 3): no connection, one, or a dial-up error, the
+    // "Watch Network" setting (bits / 96 % 2), and what the network look
+    // finds (bits / 192): none, one, or a system that could not say.
+    for (int bits = 0; bits < 576; ++bits) {
         Flags f;
         f.window = bits & 1;
         f.snoozing = (bits >> 1) & 1;
@@ -43,14 +51,29 @@ TEST(MonitorPoll, PostsOnceForAConnectionWhenNobodyIsLooking)
         f.notified = (bits >> 3) & 1;
         CFakeMonitor m;
         m.bGuardTaken = (bits >> 4) & 1;
-        const int nLook = bits >> 5;
+        const int nLook = (bits >> 5) % 3;
         m.connection = nLook == 2 ? ConnectionLook() : ConnectionLook(nLook ? 0x1234 : 0);
+        CMemorySettingsStore settings;
+        const bool bWatch = (bits / 96) % 2;
+        if (bWatch)
+            WriteSetting(settings, setting::WatchNetwork, 1);
+        const int nNet = bits / 192;
+        m.network = nNet == 2 ? NetworkLook() : NetworkLook(nNet == 1);
         const bool bQuietBefore = f.window || f.snoozing || f.dontNotify || f.notified;
-        MonitorPoll(f.refs, m);
-        const bool bDue = !bQuietBefore && nLook == 1;
+        MonitorPoll(f.refs, m, settings);
+        // Connected: either kind (the network only while watched); unknown
+        // when neither was found and a look that counted failed.
+        const bool bNetUp = bWatch && nNet == 1;
+        const bool bUp = nLook == 1 || bNetUp;
+        const bool bDown = !bUp && nLook == 0 && !(bWatch && nNet == 2);
+        const bool bDue = !bQuietBefore && bUp;
+        // One prompt when both kinds are up together.
         EXPECT_EQ(m.nPosts, bDue && !m.bGuardTaken ? 1 : 0) << bits;
         EXPECT_EQ(m.nBeeps, bDue && m.bGuardTaken ? 1 : 0) << bits;
-        if (nLook == 0) {
+        if (!bWatch) {
+            EXPECT_EQ(m.nNetworkQueries, 0) << bits;
+        }
+        if (bDown) {
             // A hang-up forgets the last connection entirely.
             EXPECT_EQ(f.notified, 0) << bits;
             EXPECT_EQ(f.dontNotify, 0) << bits;
@@ -67,23 +90,38 @@ TEST(MonitorPoll, QuietUntilHangUpThenRemindsTheNextConnection)
 {
     Flags f;
     CFakeMonitor m;
+    CMemorySettingsStore settings;
     m.connection = 7;
-    MonitorPoll(f.refs, m);
+    MonitorPoll(f.refs, m, settings);
     EXPECT_EQ(m.nPosts, 1);
     f.dontNotify = 1; // the user chose quiet
-    MonitorPoll(f.refs, m);
+    MonitorPoll(f.refs, m, settings);
     EXPECT_EQ(m.nPosts, 1);
     m.connection = std::nullopt; // a dial-up error is no hang-up
-    MonitorPoll(f.refs, m);
+    MonitorPoll(f.refs, m, settings);
     EXPECT_EQ(f.dontNotify, 1);
     m.connection = 7;
-    MonitorPoll(f.refs, m);
+    MonitorPoll(f.refs, m, settings);
     EXPECT_EQ(m.nPosts, 1);
     m.connection = 0;
-    MonitorPoll(f.refs, m);
+    MonitorPoll(f.refs, m, settings);
     m.connection = 8;
-    MonitorPoll(f.refs, m);
+    MonitorPoll(f.refs, m, settings);
     EXPECT_EQ(m.nPosts, 2);
+
+    // With "Watch Network" on, a network connection that outlasts the
+    // dial-up one is the same connection; once both are gone, the next is new.
+    WriteSetting(settings, setting::WatchNetwork, 1);
+    m.network = true;
+    m.connection = 0;
+    MonitorPoll(f.refs, m, settings);
+    EXPECT_EQ(f.notified, 1);
+    m.network = false;
+    MonitorPoll(f.refs, m, settings);
+    EXPECT_EQ(f.notified, 0);
+    m.network = true;
+    MonitorPoll(f.refs, m, settings);
+    EXPECT_EQ(m.nPosts, 3);
 }
 
 TEST(ReminderMinutes, IntegersFromOneToFiveHundred)
@@ -110,6 +148,7 @@ public:
     int nTimerFailures = 0;
     int nKills = 0, nShows = 0, nForward = 0;
     ConnectionLook connection = 1;
+    NetworkLook network = false;
 
     void RunPrompt(ReminderDlgData& data) override
     {
@@ -129,6 +168,7 @@ public:
     void KillReminderTimer() override { ++nKills; }
     void ShowTaskList() override { ++nShows; }
     ConnectionLook GetActiveConnection() override { return connection; }
+    NetworkLook IsNetworkAlive() override { return network; }
 };
 
 class ReminderTest : public ::testing::Test {
@@ -273,6 +313,7 @@ TEST_F(ReminderTest, AskingAfterHidingNeedsANotifiedConnectionAndTasks)
     EXPECT_TRUE(prompts.shown.empty());
     AddTasks(1);
     ports.connection = 0;
+    ports.network = true; // not watched
     cycle.AskRemindDuringConnection();
     EXPECT_TRUE(prompts.shown.empty());
     ports.connection = 1;
@@ -293,4 +334,11 @@ TEST_F(ReminderTest, AskingAfterHidingNeedsANotifiedConnectionAndTasks)
     prompts.answers = {MsgResult::yes};
     cycle.AskRemindDuringConnection();
     EXPECT_EQ(ports.shown.size(), 1u);
+
+    // While "Watch Network" is on, a network connection is a connection.
+    WriteSetting(settings, setting::WatchNetwork, 1);
+    ports.connection = 0;
+    prompts.answers = {MsgResult::no};
+    cycle.AskRemindDuringConnection();
+    EXPECT_EQ(prompts.shown.size(), 3u);
 }

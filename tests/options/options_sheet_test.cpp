@@ -76,7 +76,7 @@ public:
 
 class OptionsTest : public ::testing::Test {
 protected:
-    bool Run(bool bFrontPage) { return RunOptions(settings, sheet, bFrontPage, prompts); }
+    bool Run(bool bFrontPage) { return RunOptions(settings, sheet, bFrontPage, true, prompts); }
 
     // Some values already stored, none of them the defaults.
     void StoreNonDefaults()
@@ -88,6 +88,7 @@ protected:
         settings.WriteProfileInt("Settings", "Use Mail Prefix", 0);
         settings.WriteProfileInt("Settings", "Use News Prefix", 0);
         settings.WriteProfileString("Settings", "Backup Path", "C:\\Backups");
+        settings.WriteProfileInt("Settings", "Watch Network", 1);
         settings.WriteProfileInt("Settings\\FrontPage", "Loading", 2);
         settings.WriteProfileInt("Settings\\FrontPage", "Menu Links", 0);
         settings.writes.clear();
@@ -112,6 +113,7 @@ TEST_F(OptionsTest, AFirstRunShowsTheDefaults)
     EXPECT_TRUE(d.m_system.m_bUseMailPrefix);
     EXPECT_TRUE(d.m_system.m_bUseNewsPrefix);
     EXPECT_EQ(d.m_system.m_strBackupPath, "");
+    EXPECT_FALSE(d.m_system.m_bWatchNetwork);
     EXPECT_TRUE(d.m_bFrontPagePage);
     EXPECT_EQ(d.m_frontPage.m_nLoading, 1);
     EXPECT_TRUE(d.m_frontPage.m_bMenuLinks);
@@ -130,6 +132,7 @@ TEST_F(OptionsTest, StoredValuesAreShownAsTheyAre)
     EXPECT_FALSE(d.m_system.m_bUseMailPrefix);
     EXPECT_FALSE(d.m_system.m_bUseNewsPrefix);
     EXPECT_EQ(d.m_system.m_strBackupPath, "C:\\Backups");
+    EXPECT_TRUE(d.m_system.m_bWatchNetwork);
     EXPECT_EQ(d.m_frontPage.m_nLoading, 2);
     EXPECT_FALSE(d.m_frontPage.m_bMenuLinks);
 }
@@ -143,6 +146,7 @@ TEST_F(OptionsTest, ReadsAndOkWritesFollowTheCommandsOrder)
         d.m_system.m_nDefaultPriority = 0;
         d.m_system.m_bUseMailPrefix = false;
         d.m_system.m_strBackupPath = "P";
+        d.m_system.m_bWatchNetwork = true;
         d.m_frontPage.m_nLoading = 2;
         d.m_frontPage.m_bMenuLinks = false;
         return true;
@@ -152,12 +156,12 @@ TEST_F(OptionsTest, ReadsAndOkWritesFollowTheCommandsOrder)
               (std::vector<std::string>{"Settings|Organisation", "Settings|Email", "Settings|Name",
                                         "Settings|Default Priority", "Settings|Use Mail Prefix",
                                         "Settings|Use News Prefix", "Settings|Backup Path",
-                                        "Settings\\FrontPage|Loading", "Settings\\FrontPage|Menu Links"}));
+                                        "Settings|Watch Network", "Settings\\FrontPage|Loading", "Settings\\FrontPage|Menu Links"}));
     EXPECT_EQ(settings.writes,
               (std::vector<std::string>{"Settings\\FrontPage|Loading=2", "Settings\\FrontPage|Menu Links=0",
                                         "Settings|Default Priority=0", "Settings|Use Mail Prefix=0",
                                         "Settings|Use News Prefix=1", "Settings|Backup Path=\"P\"",
-                                        "Settings|Organisation=\"O\"", "Settings|Email=\"E\"",
+                                        "Settings|Watch Network=1", "Settings|Organisation=\"O\"", "Settings|Email=\"E\"",
                                         "Settings|Name=\"N\""}));
 }
 
@@ -167,7 +171,7 @@ TEST_F(OptionsTest, WithoutFrontPageItsSettingsAreNeitherReadNorWritten)
     EXPECT_FALSE(sheet.opened.at(0).m_bFrontPagePage);
     for (const std::string& r : settings.reads)
         EXPECT_EQ(r.rfind("Settings|", 0), 0u) << r;
-    EXPECT_EQ(settings.writes.size(), 7u);
+    EXPECT_EQ(settings.writes.size(), 8u);
     EXPECT_FALSE(settings.HasSection("Settings\\FrontPage"));
     // A first run's OK stores the defaults it showed.
     EXPECT_EQ(settings.GetProfileString("Settings", "Organisation", "?"), "(None)");
@@ -196,6 +200,7 @@ TEST_F(OptionsTest, ApplyStoresAtOnceAndSurvivesCancel)
         d.m_system.m_nDefaultPriority = 0;
         d.m_system.m_bUseMailPrefix = true;
         d.m_system.m_strBackupPath = "D:\\Elsewhere";
+        d.m_system.m_bWatchNetwork = false;
         events.OnApplySystem(d.m_system);
         EXPECT_EQ(settings.GetProfileInt("Settings", "Default Priority", -1), 0);
         d.m_frontPage.m_nLoading = 0;
@@ -208,7 +213,7 @@ TEST_F(OptionsTest, ApplyStoresAtOnceAndSurvivesCancel)
     EXPECT_EQ(settings.writes,
               (std::vector<std::string>{"Settings|Default Priority=0", "Settings|Use Mail Prefix=1",
                                         "Settings|Use News Prefix=0", "Settings|Backup Path=\"D:\\Elsewhere\"",
-                                        "Settings\\FrontPage|Loading=0", "Settings\\FrontPage|Menu Links=1"}));
+                                        "Settings|Watch Network=0", "Settings\\FrontPage|Loading=0", "Settings\\FrontPage|Menu Links=1"}));
     EXPECT_EQ(settings.GetProfileString("Settings", "Name", ""), "Ada");
     EXPECT_EQ(settings.GetProfileInt("Settings", "Default Priority", -1), 0);
 }

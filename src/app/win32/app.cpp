@@ -19,6 +19,9 @@ CNetbellApp* g_pApp = nullptr;
 // process rather than hanging Exit.
 constexpr DWORD kJoinTimeout = 15000;
 
+// The application key under HKEY_CURRENT_USER.
+constexpr const char* kAppKey = "Software\\Corvane\\Netbell";
+
 class CEventGuard : public IGuardEvent {
 public:
     bool IsSignalled() override { return WaitForSingleObject(g_hDialogFreeEvent, 0) == WAIT_OBJECT_0; }
@@ -124,7 +127,7 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&icc);
 
-    m_settings = std::make_unique<CRegistrySettingsStore>("Corvane", "Netbell");
+    m_settings = std::make_unique<CRegistrySettingsStore>(kAppKey);
     CWin32StartupShell startupShell(m_prompts);
     PrepareSettings(*m_settings, m_prompts, startupShell, m_strProgramPath);
 
@@ -193,9 +196,8 @@ DWORD WINAPI CNetbellApp::InstanceWatchProc(LPVOID lpParam)
 
 void CNetbellApp::StartMonitorThread()
 {
-    m_hMonitorThread.Reset(CreateThread(nullptr, 0, ConnectionMonitorProc,
-                                        reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(m_dwMainThreadId)), 0,
-                                        &m_dwMonitorThreadId));
+    m_monitorStart = {m_dwMainThreadId, kAppKey};
+    m_hMonitorThread.Reset(CreateThread(nullptr, 0, ConnectionMonitorProc, &m_monitorStart, 0, &m_dwMonitorThreadId));
 }
 
 void CNetbellApp::SignalQuit()

@@ -15,6 +15,7 @@
 #include "app/win32/startup_shell.h"
 #include "model/netbell_doc.h"
 #include "model/win32/file_system_win32.h"
+#include "monitor/win32/connection_monitor.h"
 
 class CMainFrame;
 
@@ -64,6 +65,7 @@ private:
     CScopedHandle m_hWatcherThread;
     CScopedHandle m_hMonitorThread;
     DWORD m_dwMonitorThreadId = 0;
+    ConnectionMonitorStart m_monitorStart{};
     bool m_bWorkersStopped = false;
     HHOOK m_hHook = nullptr;
     CAutomationServer m_automation;

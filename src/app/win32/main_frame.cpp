@@ -355,6 +355,11 @@ ConnectionLook CMainFrame::GetActiveConnection()
     return ::GetActiveConnection();
 }
 
+NetworkLook CMainFrame::IsNetworkAlive()
+{
+    return m_network.Look();
+}
+
 void CMainFrame::OnDestroy()
 {
     m_view.RevokeDropTarget();
@@ -380,7 +385,8 @@ void CMainFrame::OnOptions()
     CDialogGuardScope guard(DialogGuard());
     if (guard.Busy())
         return;
-    ShowOptionsSheet(m_app.Instance(), m_hWnd, m_app.Settings(), m_bFrontPagePresent != FALSE);
+    ShowOptionsSheet(m_app.Instance(), m_hWnd, m_app.Settings(), m_bFrontPagePresent != FALSE,
+                     m_network.IsAvailable());
     // OK or Cancel: Apply may have changed the FrontPage settings either way.
     if (m_bFrontPagePresent && m_view.GetSafeHwnd())
         RefreshFrontPageSettings();

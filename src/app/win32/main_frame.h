@@ -10,6 +10,7 @@
 #include "base/win32/window.h"
 #include "frontpage/win32/frontpage_integration.h"
 #include "monitor/reminder.h"
+#include "monitor/win32/network_connection.h"
 #include "monitor/win32/tray_icon.h"
 #include "view/win32/netbell_view.h"
 
@@ -40,6 +41,7 @@ private:
     void KillReminderTimer() override;
     void ShowTaskList() override;
     ConnectionLook GetActiveConnection() override;
+    NetworkLook IsNetworkAlive() override;
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate();
@@ -73,6 +75,7 @@ private:
     CNetbellView m_view;
     CFrontPageIntegration m_frontPage;
     CReminderCycle m_reminder;
+    CNetworkAlive m_network; // the main thread's own, for the question and Options
     HACCEL m_hAccel = nullptr; // a resource: freed with the module
     HMENU m_hMenu = nullptr;   // destroyed with the window
     UINT m_uTaskbarCreated = 0;

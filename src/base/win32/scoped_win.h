@@ -72,3 +72,32 @@ private:
     static bool Valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     HANDLE m_h = nullptr;
 };
+
+// A library loaded at run time.
+class CScopedModule {
+public:
+    CScopedModule() = default;
+    explicit CScopedModule(HMODULE hModule) : m_hModule(hModule) {}
+    ~CScopedModule() { Reset(); }
+    CScopedModule(CScopedModule&& other) noexcept : m_hModule(std::exchange(other.m_hModule, nullptr)) {}
+    CScopedModule& operator=(CScopedModule&& other) noexcept
+    {
+        if (this != &other)
+            Reset(std::exchange(other.m_hModule, nullptr));
+        return *this;
+    }
+    CScopedModule(const CScopedModule&) = delete;
+    CScopedModule& operator=(const CScopedModule&) = delete;
+
+    HMODULE Get() const { return m_hModule; }
+    explicit operator bool() const { return m_hModule != nullptr; }
+    void Reset(HMODULE hModule = nullptr)
+    {
+        if (m_hModule)
+            FreeLibrary(m_hModule);
+        m_hModule = hModule;
+    }
+
+private:
+    HMODULE m_hModule = nullptr;
+};

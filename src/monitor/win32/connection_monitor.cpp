@@ -1,7 +1,9 @@
 #include "monitor/win32/connection_monitor.h"
 
+#include "base/win32/registry_settings.h"
 #include "base/win32/thread_messages.h"
 #include "monitor/reminder.h"
+#include "monitor/win32/network_connection.h"
 #include "monitor/win32/ras_connection.h"
 
 volatile LONG g_bWindowShown = 0;
@@ -17,6 +19,7 @@ class CMonitorPorts : public IMonitorPorts {
 public:
     explicit CMonitorPorts(DWORD dwMainThreadId) : m_dwMainThreadId(dwMainThreadId) {}
     ConnectionLook GetActiveConnection() override { return ::GetActiveConnection(g_hQuitEvent); }
+    NetworkLook IsNetworkAlive() override { return m_network.Look(); }
     // The monitor only looks at the guard; it never takes it.
     bool IsDialogGuardTaken() override { return WaitForSingleObject(g_hDialogFreeEvent, 0) != WAIT_OBJECT_0; }
     void PostConnectionUp() override { PostThreadMessageA(m_dwMainThreadId, WM_CONNECTION_UP, 0, 0); }
@@ -24,6 +27,7 @@ public:
 
 private:
     DWORD m_dwMainThreadId;
+    CNetworkAlive m_network;
 };
 
 } // namespace
@@ -36,11 +40,15 @@ ReminderFlags& TheReminderFlags()
 
 DWORD WINAPI ConnectionMonitorProc(LPVOID lpParam)
 {
-    CMonitorPorts ports(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(lpParam)));
+    const ConnectionMonitorStart& start = *static_cast<const ConnectionMonitorStart*>(lpParam);
+    CMonitorPorts ports(start.dwMainThreadId);
+    // A thread that Exit gave up waiting for may outlive the program's own
+    // store: this one is the thread's.
+    CRegistrySettingsStore settings(start.strSettingsKey);
     for (;;) {
         WaitForSingleObject(g_hQuitEvent, kPollInterval);
         if (WaitForSingleObject(g_hQuitEvent, 0) == WAIT_OBJECT_0)
             return 0;
-        MonitorPoll(TheReminderFlags(), ports);
+        MonitorPoll(TheReminderFlags(), ports, settings);
     }
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 extern volatile LONG g_bWindowShown;
 extern volatile LONG g_bSnoozing;
 extern volatile LONG g_bDontNotify;
@@ -13,5 +15,13 @@ struct ReminderFlags;
 // The four flags above, as the reminder logic takes them.
 ReminderFlags& TheReminderFlags();
 
-// Runs until g_hQuitEvent is signalled; lpParam is the main thread's id.
+// What the monitor thread is started with. It takes copies at once and
+// reads the settings through a store of its own.
+struct ConnectionMonitorStart {
+    DWORD dwMainThreadId;
+    std::string strSettingsKey; // the application key under HKEY_CURRENT_USER
+};
+
+// Runs until g_hQuitEvent is signalled; lpParam points to a
+// ConnectionMonitorStart.
 DWORD WINAPI ConnectionMonitorProc(LPVOID lpParam);

@@ -181,6 +181,8 @@ protected:
         SetCheck(m_hWnd, IDC_USE_MAIL_PREFIX, m_data.m_bUseMailPrefix);
         SetCheck(m_hWnd, IDC_USE_NEWS_PREFIX, m_data.m_bUseNewsPrefix);
         SetDlgItemTextA(m_hWnd, IDC_BACKUP_PATH, m_data.m_strBackupPath.c_str());
+        SetCheck(m_hWnd, IDC_WATCH_NETWORK, m_data.m_bWatchNetwork);
+        EnableWindow(GetDlgItem(m_hWnd, IDC_WATCH_NETWORK), m_data.m_bCanWatchNetwork);
     }
     void ReadControls() override
     {
@@ -188,6 +190,7 @@ protected:
         m_data.m_bUseMailPrefix = GetCheck(m_hWnd, IDC_USE_MAIL_PREFIX);
         m_data.m_bUseNewsPrefix = GetCheck(m_hWnd, IDC_USE_NEWS_PREFIX);
         m_data.m_strBackupPath = GetDlgItemString(m_hWnd, IDC_BACKUP_PATH);
+        m_data.m_bWatchNetwork = GetCheck(m_hWnd, IDC_WATCH_NETWORK);
     }
     void OnApply() override { m_events.OnApplySystem(m_data); }
 
@@ -199,6 +202,7 @@ protected:
         case IDC_PRIORITY_LOW:
         case IDC_USE_MAIL_PREFIX:
         case IDC_USE_NEWS_PREFIX:
+        case IDC_WATCH_NETWORK:
             if (code == BN_CLICKED)
                 SetModified();
             break;
@@ -335,9 +339,10 @@ bool COptionsSheet::Run(OptionsSheetData& data, IOptionsPageEvents& events)
     return nResult >= 0 && !m_bCancelled;
 }
 
-bool ShowOptionsSheet(HINSTANCE hResources, HWND hwndOwner, ISettingsStore& settings, bool bFrontPagePresent)
+bool ShowOptionsSheet(HINSTANCE hResources, HWND hwndOwner, ISettingsStore& settings, bool bFrontPagePresent,
+                      bool bCanWatchNetwork)
 {
     COptionsSheet sheet(hResources, hwndOwner);
     CSheetPrompts prompts(sheet);
-    return RunOptions(settings, sheet, bFrontPagePresent, prompts);
+    return RunOptions(settings, sheet, bFrontPagePresent, bCanWatchNetwork, prompts);
 }

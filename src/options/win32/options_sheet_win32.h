@@ -37,5 +37,7 @@ private:
 // The Options command between the dialog guard and the refresh after it:
 // loads the settings, runs the sheet owned by hwndOwner, and stores on OK.
 // Its messages are owned by the sheet. True when the sheet ended with OK.
-// The page templates come from hResources.
-bool ShowOptionsSheet(HINSTANCE hResources, HWND hwndOwner, ISettingsStore& settings, bool bFrontPagePresent);
+// The page templates come from hResources. bCanWatchNetwork: the system can
+// tell whether a network connection is up.
+bool ShowOptionsSheet(HINSTANCE hResources, HWND hwndOwner, ISettingsStore& settings, bool bFrontPagePresent,
+                      bool bCanWatchNetwork);

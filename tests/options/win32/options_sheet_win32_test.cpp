@@ -147,11 +147,11 @@ protected:
             FreeLibrary(m_hResources);
     }
 
-    bool Run(bool bFrontPage, std::function<void(HWND)> script)
+    bool Run(bool bFrontPage, std::function<void(HWND)> script, bool bCanWatchNetwork = true)
     {
         CSheetDriver::Drive(std::move(script));
         COptionsSheet sheet(m_hResources, nullptr);
-        const bool bOk = RunOptions(*m_pSettings, sheet, bFrontPage, m_prompts);
+        const bool bOk = RunOptions(*m_pSettings, sheet, bFrontPage, bCanWatchNetwork, m_prompts);
         CSheetDriver::Stop();
         EXPECT_EQ(sheet.GetSafeHwnd(), nullptr);
         return bOk;
@@ -186,6 +186,9 @@ TEST_F(OptionsSheetWin32Test, AFirstRunShowsTheDefaultsAndOkStoresTheProfileUnde
         EXPECT_TRUE(Checked(hSystem, IDC_USE_MAIL_PREFIX));
         EXPECT_TRUE(Checked(hSystem, IDC_USE_NEWS_PREFIX));
         EXPECT_EQ(Text(hSystem, IDC_BACKUP_PATH), "");
+        EXPECT_FALSE(Checked(hSystem, IDC_WATCH_NETWORK));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSystem, IDC_WATCH_NETWORK)));
+        EXPECT_TRUE(GetWindowLongA(GetDlgItem(hSystem, IDC_WATCH_NETWORK), GWL_STYLE) & WS_TABSTOP);
         EXPECT_FALSE(ApplyEnabled(hSheet)); // opening a page is no change
         AsUnderOldControls(hProfile);
         AsUnderOldControls(hSystem);
@@ -205,8 +208,9 @@ TEST_F(OptionsSheetWin32Test, ApplyOnTheSystemPageStoresAtOnceAndSurvivesCancel)
     Settings().WriteProfileString("Settings", "Name", "Before");
     const bool bOk = Run(false, [this](HWND hSheet) {
         HWND hSystem = Page(hSheet, 1);
-        Click(hSystem, IDC_PRIORITY_LOW);
+        Click(hSystem, IDC_WATCH_NETWORK);
         EXPECT_TRUE(ApplyEnabled(hSheet));
+        Click(hSystem, IDC_PRIORITY_LOW);
         Click(hSystem, IDC_USE_MAIL_PREFIX);
         SetDlgItemTextA(hSystem, IDC_BACKUP_PATH, "C:\\Backups");
         Click(hSheet, kApplyButton);
@@ -214,6 +218,7 @@ TEST_F(OptionsSheetWin32Test, ApplyOnTheSystemPageStoresAtOnceAndSurvivesCancel)
         EXPECT_EQ(Settings().GetProfileInt("Settings", "Use Mail Prefix", -1), 0);
         EXPECT_EQ(Settings().GetProfileInt("Settings", "Use News Prefix", -1), 1);
         EXPECT_EQ(Settings().GetProfileString("Settings", "Backup Path", "?"), "C:\\Backups");
+        EXPECT_EQ(Settings().GetProfileInt("Settings", "Watch Network", -1), 1);
         EXPECT_FALSE(ApplyEnabled(hSheet));
 
         // Typing a path alone is a change too.
@@ -266,4 +271,20 @@ TEST_F(OptionsSheetWin32Test, TheFrontPagePageComesOnlyWithFrontPage)
     EXPECT_EQ(Settings().GetProfileInt("Settings\\FrontPage", "Menu Links", -1), 1);
     for (const CFakePrompts::Shown& s : m_prompts.shown)
         EXPECT_EQ(s.caption, "Initialisation Change");
+}
+
+TEST_F(OptionsSheetWin32Test, TheNetworkBoxIsDisabledWhereTheSystemCannotTell)
+{
+    Settings().WriteProfileInt("Settings", "Watch Network", 1);
+    const bool bOk = Run(
+        false,
+        [](HWND hSheet) {
+            HWND hSystem = Page(hSheet, 1);
+            EXPECT_TRUE(Checked(hSystem, IDC_WATCH_NETWORK));
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hSystem, IDC_WATCH_NETWORK)));
+            Click(hSheet, IDOK);
+        },
+        false);
+    EXPECT_TRUE(bOk);
+    EXPECT_EQ(Settings().GetProfileInt("Settings", "Watch Network", -1), 1);
 }
