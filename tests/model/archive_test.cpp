@@ -18,6 +18,10 @@ std::string ReadBack(const Bytes& b)
     CArchiveReader ar(b.data(), b.size());
     std::string s = ar.ReadString();
     EXPECT_TRUE(ar.AtEnd());
+    // Passing over the string goes as far and counts what reading gives.
+    CArchiveReader skip(b.data(), b.size());
+    EXPECT_EQ(skip.SkipString(), s.size());
+    EXPECT_TRUE(skip.AtEnd());
     return s;
 }
 
@@ -71,6 +75,8 @@ TEST(ArchiveStrings, LengthsRunningPastTheEndAreRejected)
     for (const Bytes& b : bad) {
         CArchiveReader ar(b.data(), b.size());
         EXPECT_THROW(ar.ReadString(), CArchiveFormatError);
+        CArchiveReader skip(b.data(), b.size());
+        EXPECT_THROW(skip.SkipString(), CArchiveFormatError);
     }
 }
 
