@@ -104,7 +104,10 @@ void CArchiveWriter::WriteObjectTag(const char* className, uint16_t schema)
 CArchiveReader::CArchiveReader(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi)
     : m_data(data), m_size(size), m_wideToAnsi(wideToAnsi ? wideToAnsi : &WideToCp1252)
 {
+    // The null tag's entry names no class: a tag that refers to it is an
+    // object of no known class.
     m_map.push_back(MapEntry{0, 0, false});
+    m_classNames.emplace_back();
 }
 
 void CArchiveReader::ThrowEndsEarly()

@@ -142,7 +142,7 @@ private:
     size_t m_pos = 0;
     WideToAnsiFn m_wideToAnsi;
     std::vector<MapEntry> m_map; // index 0 stands for the null tag
-    std::vector<std::string_view> m_classNames;
+    std::vector<std::string_view> m_classNames; // 0: no name, for the null tag's entry
 };
 
 // Field visitors for a record that lists its fields once, in file order
