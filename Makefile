@@ -53,6 +53,7 @@ test-native: native
 # where this machine runs it.
 bench: native win32 win64
 	$(NATIVE)/netbell_bench --benchmark_counters_tabular=true
+	bench/check_bench.sh
 	for b in win64 $$(scripts/can-run-32bit.sh >/dev/null && echo win32); do \
 	    NETBELL_BUILD=$$b NETBELL_XVFB=1 scripts/with-wine.sh bench/tray_bench.sh && \
 	    NETBELL_BUILD=$$b NETBELL_XVFB=1 scripts/with-wine.sh bench/wine_bench.sh || exit 1; \

@@ -41,16 +41,6 @@ std::vector<TaskRow> PlainRows(const CNetbellDoc& doc)
     return rows;
 }
 
-std::vector<TaskRow> FilledRows(const CNetbellDoc& doc)
-{
-    std::vector<TaskRow> rows;
-    const std::vector<size_t> order = FillOrder(doc, colType, false);
-    rows.reserve(order.size());
-    for (size_t i : order)
-        rows.push_back(MakeTaskRow(*doc.m_arrTasks[i], i));
-    return rows;
-}
-
 template <class Ours, class Plain>
 void Compare(benchmark::State& state, Ours ours, Plain plain)
 {
@@ -75,7 +65,7 @@ void Compare(benchmark::State& state, Ours ours, Plain plain)
 void BM_FillList(benchmark::State& state)
 {
     const CNetbellDoc& doc = SharedDocument(static_cast<size_t>(state.range(0)));
-    Compare(state, [&] { return FilledRows(doc); }, [&] { return PlainRows(doc); });
+    Compare(state, [&] { return FillRows(doc, colType, false); }, [&] { return PlainRows(doc); });
 }
 
 // A column click: the rows sorted by name, then by date, as the control's

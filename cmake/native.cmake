@@ -42,6 +42,10 @@ if(benchmark_FOUND AND BENCH_SOURCES)
   target_link_libraries(netbell_bench PRIVATE netbell_core benchmark::benchmark_main)
 endif()
 
+# The random data file on which bench/check_bench.sh times nbltool check.
+add_executable(make_random_nbl bench/data_file/make_random_nbl.cpp)
+target_link_libraries(make_random_nbl PRIVATE netbell_core)
+
 # The downloads made by make dist (which needs both Windows builds).
 add_test(NAME dist_zips COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/check_dist.sh ${CMAKE_SOURCE_DIR}/dist
                                   ${CMAKE_SOURCE_DIR}/build)

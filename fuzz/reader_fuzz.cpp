@@ -1,5 +1,6 @@
 // Fuzz target for the data file reader. Any input may be refused, but none
-// may crash, leak or read past its end; and whatever is accepted must save
+// may crash, leak or read past its end; the check that keeps nothing must
+// refuse exactly what the reader refuses; and whatever is accepted must save
 // to bytes that load back to the same document and save to the same bytes
 // again, or the program would change a file just by opening and saving it.
 
@@ -76,7 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CNoPrompts prompts;
 
     CNetbellDoc first(files, prompts);
-    if (!first.LoadFromBytes(data, size)) {
+    const bool bAccepted = first.LoadFromBytes(data, size);
+    // The check that keeps nothing must give the very same verdict.
+    Require(CNetbellDoc::CheckBytes(data, size) == bAccepted);
+    if (!bAccepted) {
         // A refused file leaves nothing behind.
         Require(first.m_arrTasks.empty() && first.m_arrProjects.empty() && first.m_arrSearchItems.empty());
         return 0;

@@ -1,5 +1,6 @@
 #include "model/archive.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -14,40 +15,54 @@ constexpr size_t kMaxClassNameLength = 63;
 
 } // namespace
 
-void CArchiveWriter::WriteWord(uint16_t w)
+CArchiveWriter::CArchiveWriter(std::vector<uint8_t>&& buffer) : m_buf(std::move(buffer))
 {
-    m_buf.push_back(static_cast<uint8_t>(w));
-    m_buf.push_back(static_cast<uint8_t>(w >> 8));
+    m_buf.clear();
 }
 
-void CArchiveWriter::WriteDWord(uint32_t dw)
+void CArchiveWriter::Grow(size_t n)
 {
-    for (int shift = 0; shift < 32; shift += 8)
-        m_buf.push_back(static_cast<uint8_t>(dw >> shift));
+    // Zeroed a step at a time, at most 64 KB, just before the writes go over
+    // it while it is still in the cache.
+    const size_t step = std::min<size_t>(std::max<size_t>(m_buf.size(), 256), 65536);
+    m_buf.resize(std::max(m_nUsed + n, m_buf.size() + step));
+}
+
+const std::vector<uint8_t>& CArchiveWriter::Bytes()
+{
+    m_buf.resize(m_nUsed);
+    return m_buf;
+}
+
+std::vector<uint8_t> CArchiveWriter::Take()
+{
+    m_buf.resize(m_nUsed);
+    m_nUsed = 0;
+    std::vector<uint8_t> out;
+    out.swap(m_buf);
+    return out;
 }
 
 void CArchiveWriter::WriteDouble(double d)
 {
     uint64_t bits;
     std::memcpy(&bits, &d, sizeof bits);
-    for (int shift = 0; shift < 64; shift += 8)
-        m_buf.push_back(static_cast<uint8_t>(bits >> shift));
+    uint8_t* p = Room(8);
+    for (int i = 0; i < 8; ++i)
+        p[i] = static_cast<uint8_t>(bits >> (8 * i));
 }
 
-void CArchiveWriter::WriteString(const std::string& s)
+void CArchiveWriter::WriteLongString(const std::string& s)
 {
     const size_t n = s.size();
-    if (n < 0xFF) {
-        WriteByte(static_cast<uint8_t>(n));
-    } else if (n < 0xFFFE) {
-        WriteByte(0xFF);
+    WriteByte(0xFF);
+    if (n < 0xFFFE) {
         WriteWord(static_cast<uint16_t>(n));
     } else {
-        WriteByte(0xFF);
         WriteWord(0xFFFF);
         WriteDWord(static_cast<uint32_t>(n));
     }
-    m_buf.insert(m_buf.end(), s.begin(), s.end());
+    std::memcpy(Room(n), s.data(), n);
 }
 
 void CArchiveWriter::WriteCount(size_t n)
@@ -62,19 +77,26 @@ void CArchiveWriter::WriteCount(size_t n)
 
 void CArchiveWriter::WriteObjectTag(const char* className, uint16_t schema)
 {
-    auto it = m_classIndex.find(className);
-    if (it == m_classIndex.end()) {
+    // A document writes two classes, so a look along them is the quickest.
+    const ClassEntry* found = nullptr;
+    for (const ClassEntry& c : m_classes) {
+        if (c.name == className) {
+            found = &c;
+            break;
+        }
+    }
+    if (!found) {
         const size_t len = std::strlen(className);
         WriteWord(wNewClassTag);
         WriteWord(schema);
         WriteWord(static_cast<uint16_t>(len));
-        m_buf.insert(m_buf.end(), className, className + len);
-        m_classIndex.emplace(className, m_nMapCount++);
-    } else if (it->second < wBigObjectTag) {
-        WriteWord(static_cast<uint16_t>(wClassTag | it->second));
+        std::memcpy(Room(len), className, len);
+        m_classes.push_back(ClassEntry{className, m_nMapCount++});
+    } else if (found->nIndex < wBigObjectTag) {
+        WriteWord(static_cast<uint16_t>(wClassTag | found->nIndex));
     } else {
         WriteWord(wBigObjectTag);
-        WriteDWord(dwBigClassTag | it->second);
+        WriteDWord(dwBigClassTag | found->nIndex);
     }
     ++m_nMapCount; // the object itself
 }
@@ -82,13 +104,15 @@ void CArchiveWriter::WriteObjectTag(const char* className, uint16_t schema)
 CArchiveReader::CArchiveReader(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi)
     : m_data(data), m_size(size), m_wideToAnsi(wideToAnsi ? wideToAnsi : &WideToCp1252)
 {
-    m_map.push_back(MapEntry{false, std::string(), 0});
+    // The null tag's entry names no class: a tag that refers to it is an
+    // object of no known class.
+    m_map.push_back(MapEntry{0, 0, false});
+    m_classNames.emplace_back();
 }
 
-void CArchiveReader::Need(size_t n) const
+void CArchiveReader::ThrowEndsEarly()
 {
-    if (n > m_size - m_pos)
-        throw CArchiveFormatError("the file ends early");
+    throw CArchiveFormatError("the file ends early");
 }
 
 uint8_t CArchiveReader::ReadByte()
@@ -146,16 +170,8 @@ size_t CArchiveReader::ReadLength(bool* pbWide)
     return ReadDWord();
 }
 
-std::string CArchiveReader::ReadString()
+std::string CArchiveReader::ReadWide(size_t nChars)
 {
-    bool bWide;
-    const size_t nChars = ReadLength(&bWide);
-    if (!bWide) {
-        Need(nChars);
-        std::string s(reinterpret_cast<const char*>(m_data + m_pos), nChars);
-        m_pos += nChars;
-        return s;
-    }
     if (nChars > Remaining() / 2)
         throw CArchiveFormatError("a string runs past the end");
     std::u16string w(nChars, u'\0');
@@ -163,6 +179,38 @@ std::string CArchiveReader::ReadString()
         w[i] = static_cast<char16_t>(m_data[m_pos + 2 * i] | (m_data[m_pos + 2 * i + 1] << 8));
     m_pos += 2 * nChars;
     return m_wideToAnsi(w);
+}
+
+std::string CArchiveReader::ReadString()
+{
+    std::string s;
+    ReadString(s);
+    return s;
+}
+
+void CArchiveReader::ReadString(std::string& s)
+{
+    bool bWide;
+    const size_t nChars = ReadLength(&bWide);
+    if (bWide) {
+        s = ReadWide(nChars);
+        return;
+    }
+    Need(nChars);
+    s.assign(reinterpret_cast<const char*>(m_data + m_pos), nChars);
+    m_pos += nChars;
+}
+
+size_t CArchiveReader::SkipString()
+{
+    bool bWide;
+    const size_t nChars = ReadLength(&bWide);
+    // The conversion decides how long a 16-bit string comes out.
+    if (bWide)
+        return ReadWide(nChars).size();
+    Need(nChars);
+    m_pos += nChars;
+    return nChars;
 }
 
 uint32_t CArchiveReader::ReadCount(size_t bytesPerElement)
@@ -190,15 +238,15 @@ CArchiveReader::ObjectTag CArchiveReader::ReadObjectTag()
 
     uint32_t nClassIndex;
     if (wTag == wNewClassTag) {
-        MapEntry entry{true, std::string(), ReadWord()};
+        const uint16_t schema = ReadWord();
         const uint16_t nLen = ReadWord();
         if (nLen > kMaxClassNameLength)
             throw CArchiveFormatError("a class name is too long");
         Need(nLen);
-        entry.className.assign(reinterpret_cast<const char*>(m_data + m_pos), nLen);
+        m_classNames.emplace_back(reinterpret_cast<const char*>(m_data + m_pos), nLen);
         m_pos += nLen;
         nClassIndex = static_cast<uint32_t>(m_map.size());
-        m_map.push_back(std::move(entry));
+        m_map.push_back(MapEntry{static_cast<uint32_t>(m_classNames.size() - 1), schema, true});
     } else if (obTag & dwBigClassTag) {
         nClassIndex = obTag & ~dwBigClassTag;
         if (nClassIndex == 0 || nClassIndex >= m_map.size() || !m_map[nClassIndex].bIsClass)
@@ -207,17 +255,17 @@ CArchiveReader::ObjectTag CArchiveReader::ReadObjectTag()
         if (obTag >= m_map.size() || m_map[obTag].bIsClass)
             throw CArchiveFormatError("a tag names no known object");
         tag.kind = ObjectTag::Reference;
-        tag.className = m_map[obTag].className;
+        tag.className = m_classNames[m_map[obTag].nClass];
         tag.nObjectIndex = obTag;
         return tag;
     }
 
-    const MapEntry& cls = m_map[nClassIndex];
+    const MapEntry cls = m_map[nClassIndex];
     tag.kind = ObjectTag::NewObject;
-    tag.className = cls.className;
+    tag.className = m_classNames[cls.nClass];
     tag.schema = cls.schema;
     tag.nObjectIndex = static_cast<uint32_t>(m_map.size());
-    m_map.push_back(MapEntry{false, cls.className, cls.schema});
+    m_map.push_back(MapEntry{cls.nClass, cls.schema, false});
     return tag;
 }
 

@@ -4,9 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
+#include <cstring>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Any malformed input: the whole read is abandoned.
@@ -17,24 +18,71 @@ public:
 
 class CArchiveWriter {
 public:
-    void WriteByte(uint8_t b) { m_buf.push_back(b); }
-    void WriteWord(uint16_t w);
-    void WriteDWord(uint32_t dw);
+    CArchiveWriter() = default;
+    // Writes into the memory of a buffer from before, emptied first: a
+    // writer that is given back the bytes of its last run takes no new
+    // memory for the next.
+    explicit CArchiveWriter(std::vector<uint8_t>&& buffer);
+
+    void WriteByte(uint8_t b) { *Room(1) = b; }
+    void WriteWord(uint16_t w)
+    {
+        uint8_t* p = Room(2);
+        p[0] = static_cast<uint8_t>(w);
+        p[1] = static_cast<uint8_t>(w >> 8);
+    }
+    void WriteDWord(uint32_t dw)
+    {
+        uint8_t* p = Room(4);
+        for (int i = 0; i < 4; ++i)
+            p[i] = static_cast<uint8_t>(dw >> (8 * i));
+    }
     void WriteDouble(double d);
-    void WriteString(const std::string& s);
+    void WriteString(const std::string& s)
+    {
+        const size_t n = s.size();
+        if (n >= 0xFF) {
+            WriteLongString(s);
+            return;
+        }
+        uint8_t* p = Room(1 + n);
+        p[0] = static_cast<uint8_t>(n);
+        if (n != 0) // most of a task's texts are empty
+            std::memcpy(p + 1, s.data(), n);
+    }
     void WriteCount(size_t n);
     // Writes the tag that introduces a new object of the class: the class
     // record the first time, a reference to it afterwards.
     void WriteObjectTag(const char* className, uint16_t schema);
 
-    const std::vector<uint8_t>& Bytes() const { return m_buf; }
-    std::vector<uint8_t> Take() { return std::move(m_buf); }
+    // The bytes written so far.
+    const std::vector<uint8_t>& Bytes();
+    std::vector<uint8_t> Take();
     void Reserve(size_t n) { m_buf.reserve(n); }
 
 private:
+    // Room for n more bytes after those written.
+    uint8_t* Room(size_t n)
+    {
+        if (m_buf.size() - m_nUsed < n)
+            Grow(n);
+        uint8_t* p = m_buf.data() + m_nUsed;
+        m_nUsed += n;
+        return p;
+    }
+    void Grow(size_t n);
+    void WriteLongString(const std::string& s);
+
+    struct ClassEntry {
+        std::string name;
+        uint32_t nIndex;
+    };
+    // Bytes [0, m_nUsed) are written; the vector runs a little way past
+    // them, so that a write only moves a pointer.
     std::vector<uint8_t> m_buf;
+    size_t m_nUsed = 0;
     uint32_t m_nMapCount = 1; // 0 is the null tag
-    std::map<std::string, uint32_t> m_classIndex;
+    std::vector<ClassEntry> m_classes; // the few classes written so far
 };
 
 // Converts a UTF-16 string read from the file into single-byte text.
@@ -42,6 +90,8 @@ using WideToAnsiFn = std::string (*)(const std::u16string&);
 
 class CArchiveReader {
 public:
+    // Reads the bytes in place: they must outlive the reader and every class
+    // name it hands out.
     CArchiveReader(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi = nullptr);
 
     uint8_t ReadByte();
@@ -49,6 +99,10 @@ public:
     uint32_t ReadDWord();
     double ReadDouble();
     std::string ReadString();
+    // The same into a string the caller keeps, whose memory is reused.
+    void ReadString(std::string& s);
+    // Passes over a string; returns the length that ReadString gives it.
+    size_t SkipString();
     // An element count, checked against the bytes left: every element takes
     // at least bytesPerElement bytes, so nothing larger is ever reserved.
     uint32_t ReadCount(size_t bytesPerElement = 1);
@@ -56,9 +110,9 @@ public:
     // What an object tag introduced.
     struct ObjectTag {
         enum Kind { Null, NewObject, Reference } kind = Null;
-        std::string className;  // for NewObject and Reference
-        uint16_t schema = 0;    // for NewObject: the schema of its class record
-        uint32_t nObjectIndex = 0; // the new object's number, or the one referred to
+        std::string_view className; // for NewObject and Reference: within the bytes read
+        uint16_t schema = 0;        // for NewObject: the schema of its class record
+        uint32_t nObjectIndex = 0;  // the new object's number, or the one referred to
     };
     // Reads a tag; a new object is entered into the numbering at once.
     ObjectTag ReadObjectTag();
@@ -67,19 +121,64 @@ public:
     bool AtEnd() const { return m_pos == m_size; }
 
 private:
-    void Need(size_t n) const;
+    void Need(size_t n) const
+    {
+        if (n > m_size - m_pos)
+            ThrowEndsEarly();
+    }
+    [[noreturn]] static void ThrowEndsEarly();
     size_t ReadLength(bool* pbWide);
+    std::string ReadWide(size_t nChars);
 
+    // One per class record and per object, numbered as the tags number them:
+    // small, as a large file has one for each of its records.
     struct MapEntry {
-        bool bIsClass;
-        std::string className;
+        uint32_t nClass; // into m_classNames
         uint16_t schema;
+        bool bIsClass;
     };
     const uint8_t* m_data;
     size_t m_size;
     size_t m_pos = 0;
     WideToAnsiFn m_wideToAnsi;
     std::vector<MapEntry> m_map; // index 0 stands for the null tag
+    std::vector<std::string_view> m_classNames; // 0: no name, for the null tag's entry
+};
+
+// Field visitors for a record that lists its fields once, in file order
+// (its VisitFields): writing them, reading them, passing over them, and
+// counting the bytes of its texts. The integer fields are 32 bits on file.
+struct CFieldWriter {
+    CArchiveWriter& ar;
+    void operator()(uint32_t n) { ar.WriteDWord(n); }
+    void operator()(int32_t n) { ar.WriteDWord(static_cast<uint32_t>(n)); }
+    void operator()(double d) { ar.WriteDouble(d); }
+    void operator()(const std::string& s) { ar.WriteString(s); }
+};
+
+struct CFieldReader {
+    CArchiveReader& ar;
+    void operator()(uint32_t& n) { n = ar.ReadDWord(); }
+    void operator()(int32_t& n) { n = static_cast<int32_t>(ar.ReadDWord()); }
+    void operator()(double& d) { d = ar.ReadDouble(); }
+    void operator()(std::string& s) { ar.ReadString(s); }
+};
+
+// Keeps nothing but the length each text would have once read.
+struct CFieldSkipper {
+    CArchiveReader& ar;
+    size_t nTextBytes = 0;
+    void operator()(const uint32_t&) { ar.ReadDWord(); }
+    void operator()(const int32_t&) { ar.ReadDWord(); }
+    void operator()(const double&) { ar.ReadDouble(); }
+    void operator()(const std::string&) { nTextBytes += ar.SkipString(); }
+};
+
+struct CTextBytes {
+    size_t nTextBytes = 0;
+    void operator()(const std::string& s) { nTextBytes += s.size(); }
+    template <class Number>
+    void operator()(const Number&) {}
 };
 
 // Windows-1252 with the five undefined bytes passed through as C1 controls,

@@ -1,7 +1,9 @@
 #pragma once
 // The file system as the document sees it.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,11 +14,23 @@
 // of reach, access denied) may hide one, so it is unknown, never absent.
 enum class FilePresence { absent, present, unknown };
 
+// A whole file's bytes, read-only, in one block.
+class IFileBytes {
+public:
+    virtual ~IFileBytes() = default;
+    virtual const uint8_t* Data() const = 0;
+    virtual size_t Size() const = 0;
+};
+
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
     virtual FilePresence Presence(const std::string& path) = 0;
     virtual FileError ReadFile(const std::string& path, std::vector<uint8_t>& data) = 0;
+    // The file for one pass of reading, which a file system may map into
+    // memory rather than copy; the same errors as ReadFile. By default the
+    // bytes are read in with ReadFile.
+    virtual FileError ViewFile(const std::string& path, std::unique_ptr<IFileBytes>& bytes);
     // Replaces the file safely: the bytes go to a temporary file in the same
     // folder, which is flushed and then moved over the old file. On failure
     // the temporary file is gone and the old file is as it was; should the
@@ -34,4 +48,6 @@ public:
     FileError ReadFile(const std::string& path, std::vector<uint8_t>& data) override;
     FileError WriteReplacing(const std::string& path, const std::vector<uint8_t>& data) override;
     bool RenameFile(const std::string& from, const std::string& to) override;
+    // Mapped where the system can map files, without a copy of the bytes.
+    FileError ViewFile(const std::string& path, std::unique_ptr<IFileBytes>& bytes) override;
 };

@@ -8,6 +8,9 @@
 #include <system_error>
 
 #if defined(__unix__)
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -39,7 +42,74 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+class CReadBytes : public IFileBytes {
+public:
+    const uint8_t* Data() const override { return m_data.data(); }
+    size_t Size() const override { return m_data.size(); }
+    std::vector<uint8_t> m_data;
+};
+
+#if defined(__unix__)
+class CMappedBytes : public IFileBytes {
+public:
+    CMappedBytes(void* p, size_t n) : m_p(p), m_n(n) {}
+    ~CMappedBytes() override { ::munmap(m_p, m_n); }
+    CMappedBytes(const CMappedBytes&) = delete;
+    CMappedBytes& operator=(const CMappedBytes&) = delete;
+    const uint8_t* Data() const override { return static_cast<const uint8_t*>(m_p); }
+    size_t Size() const override { return m_n; }
+
+private:
+    void* m_p;
+    size_t m_n;
+};
+
+// The pages of the file cache themselves, all mapped at once: neither a
+// copy nor a fault per page. Null where the file cannot be mapped whole. A
+// file cut short in place by another program while it is mapped would stop
+// this one; Netbell and nbltool never do that, they replace a file whole.
+std::unique_ptr<IFileBytes> MapWholeFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    int flags = MAP_PRIVATE;
+#if defined(MAP_POPULATE)
+    flags |= MAP_POPULATE;
+#endif
+    struct stat st;
+    void* p = MAP_FAILED;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        p = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, flags, fd, 0);
+    ::close(fd);
+    if (p == MAP_FAILED)
+        return nullptr;
+    return std::make_unique<CMappedBytes>(p, static_cast<size_t>(st.st_size));
+}
+#endif
+
 } // namespace
+
+FileError IFileSystem::ViewFile(const std::string& path, std::unique_ptr<IFileBytes>& bytes)
+{
+    auto read = std::make_unique<CReadBytes>();
+    const FileError err = ReadFile(path, read->m_data);
+    if (err == FileError::none)
+        bytes = std::move(read);
+    return err;
+}
+
+FileError CStdFileSystem::ViewFile(const std::string& path, std::unique_ptr<IFileBytes>& bytes)
+{
+#if defined(__unix__)
+    if (auto mapped = MapWholeFile(path)) {
+        bytes = std::move(mapped);
+        return FileError::none;
+    }
+#endif
+    // Errors, empty files and systems without mapping: as ReadFile sees them.
+    return IFileSystem::ViewFile(path, bytes);
+}
 
 FilePresence CStdFileSystem::Presence(const std::string& path)
 {
@@ -61,10 +131,19 @@ FileError CStdFileSystem::ReadFile(const std::string& path, std::vector<uint8_t>
     FilePtr f(std::fopen(path.c_str(), "rb"));
     if (!f)
         return FromErrno(errno);
+    // One read into a buffer of the file's size; then on to the end, in
+    // case the file grew meanwhile.
     data.clear();
+    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(f.get());
+        if (size > 0)
+            data.resize(static_cast<size_t>(size));
+        std::rewind(f.get());
+    }
+    data.resize(std::fread(data.data(), 1, data.size(), f.get()));
     uint8_t chunk[65536];
     size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0)
+    while (!std::ferror(f.get()) && (n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0)
         data.insert(data.end(), chunk, chunk + n);
     if (std::ferror(f.get()))
         return FileError::hardIO;

@@ -1,8 +1,10 @@
 #include "model/netbell_doc.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <map>
 #include <new>
+#include <string_view>
+#include <utility>
 
 #include "base/prompts.h"
 #include "base/settings.h"
@@ -10,14 +12,14 @@
 
 void CWebSearchItem::Serialize(CArchiveWriter& ar) const
 {
-    ar.WriteString(m_strName);
-    ar.WriteString(m_strUrl);
+    CFieldWriter fields{ar};
+    VisitFields(*this, fields);
 }
 
 void CWebSearchItem::Serialize(CArchiveReader& ar)
 {
-    m_strName = ar.ReadString();
-    m_strUrl = ar.ReadString();
+    CFieldReader fields{ar};
+    VisitFields(*this, fields);
 }
 
 CNetbellDoc::CNetbellDoc(IFileSystem& fs, IPrompts& prompts) : m_fs(fs), m_prompts(prompts) {}
@@ -44,70 +46,153 @@ namespace {
 // Every element of an object collection takes at least its two-byte tag.
 constexpr size_t kMinObjectBytes = 2;
 
-size_t CopySize(const CRemindTask& t)
-{
-    return 64 + t.m_strName.size() + t.m_strDescription.size() + t.m_strUrl.size() + t.m_strBillingInfo.size() +
-           t.m_strProject.size() + t.m_strAssignTo.size() + t.m_strWebName.size() + t.m_strWebUrl.size() +
-           t.m_strLinkedTo.size() + t.m_strPageUrl.size() + t.m_strCookie.size();
-}
-
-size_t CopySize(const CWebSearchItem& item)
-{
-    return 16 + item.m_strName.size() + item.m_strUrl.size();
-}
-
-// Reads one object collection whose elements must all be of class T. A
-// reference to an object read before becomes a copy of it, so that every
-// record has exactly one owner; a null element holds nothing and is dropped.
-// A reference costs two bytes but copies a whole record, so the copies share
-// a budget in proportion to the file: a crafted file cannot take memory
-// out of all proportion to its size.
+// What a copy made by a reference costs the budget: the record's fixed part
+// and its texts.
 template <class T>
-void ReadObjectArray(CArchiveReader& ar, std::vector<std::unique_ptr<T>>& arr, std::map<uint32_t, const T*>& seen,
-                     bool bStrictSchema, size_t& copyBudget)
+constexpr size_t kCopyOverhead = 0;
+template <>
+constexpr size_t kCopyOverhead<CRemindTask> = 64;
+template <>
+constexpr size_t kCopyOverhead<CWebSearchItem> = 16;
+
+template <class T>
+size_t CopySize(const T& record)
+{
+    CTextBytes texts;
+    T::VisitFields(record, texts);
+    return kCopyOverhead<T> + texts.nTextBytes;
+}
+
+// The records read so far by their object numbers. Numbers only grow as the
+// file is read, so the list stays sorted as it is appended to.
+template <class V>
+class CReadRecords {
+public:
+    void Add(uint32_t nObjectIndex, V value) { m_read.emplace_back(nObjectIndex, value); }
+    const V& Find(uint32_t nObjectIndex) const
+    {
+        const auto it = std::lower_bound(m_read.begin(), m_read.end(), nObjectIndex,
+                                         [](const std::pair<uint32_t, V>& e, uint32_t n) { return e.first < n; });
+        if (it == m_read.end() || it->first != nObjectIndex)
+            throw CArchiveFormatError("a reference to an object not read");
+        return it->second;
+    }
+
+private:
+    std::vector<std::pair<uint32_t, V>> m_read;
+};
+
+// A collection as the document keeps it. A reference to an object read
+// before becomes a copy of it, so that every record has exactly one owner.
+template <class T>
+class CKeptCollection {
+public:
+    explicit CKeptCollection(std::vector<std::unique_ptr<T>>& arr) : m_arr(arr) {}
+    void Reserve(uint32_t n) { m_arr.reserve(n); }
+    void Read(CArchiveReader& ar, uint32_t nObjectIndex)
+    {
+        auto obj = std::make_unique<T>();
+        obj->Serialize(ar);
+        m_read.Add(nObjectIndex, obj.get());
+        m_arr.push_back(std::move(obj));
+    }
+    size_t CopySizeOf(uint32_t nObjectIndex) const { return CopySize(*m_read.Find(nObjectIndex)); }
+    void AddCopy(uint32_t nObjectIndex) { m_arr.push_back(std::make_unique<T>(*m_read.Find(nObjectIndex))); }
+
+private:
+    std::vector<std::unique_ptr<T>>& m_arr;
+    CReadRecords<const T*> m_read;
+};
+
+// A collection read only to be checked: each record is passed over field
+// by field, as it would be read, and only what a later reference to it
+// would cost is kept.
+template <class T>
+class CCheckedCollection {
+public:
+    void Reserve(uint32_t) {}
+    void Read(CArchiveReader& ar, uint32_t nObjectIndex)
+    {
+        static const T kFields;
+        CFieldSkipper fields{ar};
+        T::VisitFields(kFields, fields);
+        m_read.Add(nObjectIndex, kCopyOverhead<T> + fields.nTextBytes);
+    }
+    size_t CopySizeOf(uint32_t nObjectIndex) const { return m_read.Find(nObjectIndex); }
+    void AddCopy(uint32_t) {}
+
+private:
+    CReadRecords<size_t> m_read;
+};
+
+class CKeptProjects {
+public:
+    explicit CKeptProjects(std::vector<std::string>& arr) : m_arr(arr) {}
+    void Reserve(uint32_t n) { m_arr.reserve(n); }
+    void Read(CArchiveReader& ar) { ar.ReadString(m_arr.emplace_back()); }
+
+private:
+    std::vector<std::string>& m_arr;
+};
+
+class CCheckedProjects {
+public:
+    void Reserve(uint32_t) {}
+    void Read(CArchiveReader& ar) { ar.SkipString(); }
+};
+
+// Reads one object collection whose elements must all be of class T; a null
+// element holds nothing and is dropped. A reference costs two bytes but
+// copies a whole record, so the copies share a budget in proportion to the
+// file: a crafted file cannot take memory out of all proportion to its size.
+template <class T, class Collection>
+void ReadObjectArray(CArchiveReader& ar, Collection& records, bool bStrictSchema, size_t& copyBudget)
 {
     const uint32_t n = ar.ReadCount(kMinObjectBytes);
-    arr.reserve(n);
+    records.Reserve(n);
+    const std::string_view className = T::kClassName;
     for (uint32_t i = 0; i < n; ++i) {
         const CArchiveReader::ObjectTag tag = ar.ReadObjectTag();
         if (tag.kind == CArchiveReader::ObjectTag::Null)
             continue;
-        if (tag.className != T::kClassName)
+        if (tag.className != className)
             throw CArchiveFormatError("an object of another class");
         if (tag.kind == CArchiveReader::ObjectTag::Reference) {
-            auto it = seen.find(tag.nObjectIndex);
-            if (it == seen.end())
-                throw CArchiveFormatError("a reference to an object not read");
-            const size_t cost = CopySize(*it->second);
+            const size_t cost = records.CopySizeOf(tag.nObjectIndex);
             if (cost > copyBudget)
                 throw CArchiveFormatError("too many copies");
             copyBudget -= cost;
-            arr.push_back(std::make_unique<T>(*it->second));
+            records.AddCopy(tag.nObjectIndex);
             continue;
         }
         // A record of any other schema would leave its bytes unread.
         if (bStrictSchema && tag.schema != T::kSchema)
             throw CArchiveFormatError("unexpected schema");
-        auto obj = std::make_unique<T>();
-        obj->Serialize(ar);
-        seen[tag.nObjectIndex] = obj.get();
-        arr.push_back(std::move(obj));
+        records.Read(ar, tag.nObjectIndex);
     }
+}
+
+// File order: tasks, projects, search engines.
+template <class Tasks, class Projects, class Items>
+void ReadDocument(CArchiveReader& ar, Tasks& tasks, Projects& projects, Items& items)
+{
+    size_t copyBudget = 4 * ar.Remaining() + 65536;
+    ReadObjectArray<CRemindTask>(ar, tasks, true, copyBudget);
+    const uint32_t nProjects = ar.ReadCount(1);
+    projects.Reserve(nProjects);
+    for (uint32_t i = 0; i < nProjects; ++i)
+        projects.Read(ar);
+    ReadObjectArray<CWebSearchItem>(ar, items, false, copyBudget);
 }
 
 } // namespace
 
 void CNetbellDoc::Serialize(CArchiveReader& ar)
 {
-    std::map<uint32_t, const CRemindTask*> seenTasks;
-    std::map<uint32_t, const CWebSearchItem*> seenItems;
-    size_t copyBudget = 4 * ar.Remaining() + 65536;
-    ReadObjectArray(ar, m_arrTasks, seenTasks, true, copyBudget);
-    const uint32_t nProjects = ar.ReadCount(1);
-    m_arrProjects.reserve(nProjects);
-    for (uint32_t i = 0; i < nProjects; ++i)
-        m_arrProjects.push_back(ar.ReadString());
-    ReadObjectArray(ar, m_arrSearchItems, seenItems, false, copyBudget);
+    CKeptCollection<CRemindTask> tasks(m_arrTasks);
+    CKeptProjects projects(m_arrProjects);
+    CKeptCollection<CWebSearchItem> items(m_arrSearchItems);
+    ReadDocument(ar, tasks, projects, items);
 }
 
 std::vector<uint8_t> CNetbellDoc::SaveToBytes() const
@@ -115,6 +200,14 @@ std::vector<uint8_t> CNetbellDoc::SaveToBytes() const
     CArchiveWriter ar;
     Serialize(ar);
     return ar.Take();
+}
+
+const std::vector<uint8_t>& CNetbellDoc::SaveToBuffer()
+{
+    CArchiveWriter ar(std::move(m_saveBuffer));
+    Serialize(ar);
+    m_saveBuffer = ar.Take();
+    return m_saveBuffer;
 }
 
 bool CNetbellDoc::LoadFromBytes(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi)
@@ -130,6 +223,40 @@ bool CNetbellDoc::LoadFromBytes(const uint8_t* data, size_t size, WideToAnsiFn w
         DeleteContents();
         return false;
     }
+}
+
+bool CNetbellDoc::CheckBytes(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi)
+{
+    try {
+        CArchiveReader ar(data, size, wideToAnsi);
+        CCheckedCollection<CRemindTask> tasks;
+        CCheckedProjects projects;
+        CCheckedCollection<CWebSearchItem> items;
+        ReadDocument(ar, tasks, projects, items);
+        return ar.AtEnd();
+    } catch (const CArchiveFormatError&) {
+        return false;
+    }
+}
+
+bool CNetbellDoc::CheckFile(const std::string& path)
+{
+    try {
+        std::unique_ptr<IFileBytes> bytes;
+        const FileError err = m_fs.ViewFile(path, bytes);
+        if (err != FileError::none) {
+            m_prompts.Error(FileErrorMessage(err, path));
+            return false;
+        }
+        if (!CheckBytes(bytes->Data(), bytes->Size(), m_wideToAnsi)) {
+            m_prompts.Error(kMsgUnexpectedFormat);
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        m_prompts.Error(kMsgFailedToOpen);
+        return false;
+    }
+    return true;
 }
 
 bool CNetbellDoc::OnOpenDocument(const std::string& path, const std::function<bool(FileError)>& readAgain)
@@ -165,7 +292,7 @@ bool CNetbellDoc::OnSaveDocument(const std::string& path)
         return false;
     FileError err;
     try {
-        err = m_fs.WriteReplacing(path, SaveToBytes());
+        err = m_fs.WriteReplacing(path, SaveToBuffer());
     } catch (const std::bad_alloc&) {
         m_prompts.Error(kMsgFailedToSave);
         return false;
@@ -186,13 +313,10 @@ void CNetbellDoc::DeleteContents()
 
 void CNetbellDoc::PurgeDeletedTasks()
 {
-    std::vector<std::unique_ptr<CRemindTask>> temp;
-    temp.swap(m_arrTasks);
-    m_arrTasks.reserve(temp.size());
-    for (auto& task : temp) {
-        if (task->m_nStatus != statusDeleted)
-            m_arrTasks.push_back(std::move(task));
-    }
+    // In place and in order; a save with nothing deleted moves nothing.
+    m_arrTasks.erase(std::remove_if(m_arrTasks.begin(), m_arrTasks.end(),
+                                    [](const std::unique_ptr<CRemindTask>& t) { return t->m_nStatus == statusDeleted; }),
+                     m_arrTasks.end());
 }
 
 std::string NextCookieName(ISettingsStore& store)

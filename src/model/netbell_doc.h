@@ -31,14 +31,24 @@ public:
     void Serialize(CArchiveReader& ar);
 
     std::vector<uint8_t> SaveToBytes() const;
+    // The same bytes in a buffer the document keeps from one save to the
+    // next, so that a save asks for no new memory; valid until the next call.
+    const std::vector<uint8_t>& SaveToBuffer();
     // Replaces the contents with the file's; on a malformed file the
     // document is left empty and false is returned.
     bool LoadFromBytes(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi = nullptr);
+    // Whether LoadFromBytes would take these bytes: the same reading and
+    // limits, with every record read into one scratch record and dropped.
+    static bool CheckBytes(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi = nullptr);
 
     // Opens the data file into the document; any failure is shown to the user
     // and leaves the document empty. After a failed read, readAgain (when
     // given) is asked with its cause whether to try once more.
     bool OnOpenDocument(const std::string& path, const std::function<bool(FileError)>& readAgain = nullptr);
+    // Whether OnOpenDocument would open the file, with its messages, but
+    // with nothing kept: the contents stay as they are, and memory beyond the
+    // file's bytes stays small.
+    bool CheckFile(const std::string& path);
     // Purges deleted tasks, then replaces the file under the path. A failure
     // is shown to the user; the tasks in memory stay. An empty path is a
     // document whose data file could not be read at start-up: the save fails
@@ -64,6 +74,7 @@ private:
     std::string m_strPathName;
     std::string m_strTitle;
     WideToAnsiFn m_wideToAnsi = nullptr;
+    std::vector<uint8_t> m_saveBuffer;
 };
 
 // A new cookie for a FrontPage task: "NetbellCookie1" to "NetbellCookie32000",

@@ -12,42 +12,14 @@ bool COleDateTime::operator==(const COleDateTime& o) const
 
 void CRemindTask::Serialize(CArchiveWriter& ar) const
 {
-    ar.WriteDWord(m_nStatus);
-    ar.WriteDWord(m_nKind);
-    ar.WriteString(m_strName);
-    ar.WriteString(m_strDescription);
-    ar.WriteString(m_strUrl);
-    ar.WriteDWord(static_cast<uint32_t>(m_nPriority));
-    ar.WriteString(m_strBillingInfo);
-    ar.WriteString(m_strProject);
-    ar.WriteString(m_strAssignTo);
-    ar.WriteDWord(static_cast<uint32_t>(m_dtAdded.m_status));
-    ar.WriteDouble(m_dtAdded.m_dt);
-    ar.WriteString(m_strWebName);
-    ar.WriteString(m_strWebUrl);
-    ar.WriteString(m_strLinkedTo);
-    ar.WriteString(m_strPageUrl);
-    ar.WriteString(m_strCookie);
+    CFieldWriter fields{ar};
+    VisitFields(*this, fields);
 }
 
 void CRemindTask::Serialize(CArchiveReader& ar)
 {
-    m_nStatus = ar.ReadDWord();
-    m_nKind = ar.ReadDWord();
-    m_strName = ar.ReadString();
-    m_strDescription = ar.ReadString();
-    m_strUrl = ar.ReadString();
-    m_nPriority = static_cast<int32_t>(ar.ReadDWord());
-    m_strBillingInfo = ar.ReadString();
-    m_strProject = ar.ReadString();
-    m_strAssignTo = ar.ReadString();
-    m_dtAdded.m_status = static_cast<int32_t>(ar.ReadDWord());
-    m_dtAdded.m_dt = ar.ReadDouble();
-    m_strWebName = ar.ReadString();
-    m_strWebUrl = ar.ReadString();
-    m_strLinkedTo = ar.ReadString();
-    m_strPageUrl = ar.ReadString();
-    m_strCookie = ar.ReadString();
+    CFieldReader fields{ar};
+    VisitFields(*this, fields);
 }
 
 bool CRemindTask::operator==(const CRemindTask& o) const

@@ -53,6 +53,29 @@ public:
     // rejects any other schema before the record is asked to read.
     void Serialize(CArchiveReader& ar);
 
+    // The fields in file order: the one list that writing, reading and
+    // checking a record walk.
+    template <class Record, class Fields>
+    static void VisitFields(Record& t, Fields& f)
+    {
+        f(t.m_nStatus);
+        f(t.m_nKind);
+        f(t.m_strName);
+        f(t.m_strDescription);
+        f(t.m_strUrl);
+        f(t.m_nPriority);
+        f(t.m_strBillingInfo);
+        f(t.m_strProject);
+        f(t.m_strAssignTo);
+        f(t.m_dtAdded.m_status);
+        f(t.m_dtAdded.m_dt);
+        f(t.m_strWebName);
+        f(t.m_strWebUrl);
+        f(t.m_strLinkedTo);
+        f(t.m_strPageUrl);
+        f(t.m_strCookie);
+    }
+
     std::string GetPriorityName() const;
     int GetIconId() const;
     int GetImageIndex() const;

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
+#include <utility>
 
 #include "model/netbell_doc.h"
 
 namespace {
 
-std::string Cut(const std::string& s)
-{
-    return s.size() > kFillCut ? s.substr(0, kFillCut) : s;
-}
 
 // Days since 1 March of year 0 in the proleptic Gregorian calendar, and back.
 long long DaysFromCivil(long long y, unsigned m, unsigned d)
@@ -75,6 +72,16 @@ int CompareNoCase(const std::string& a, const std::string& b)
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
+// Tasks added less than a whole day apart sort as equal.
+int CompareDays(double a, double b)
+{
+    const double span = a - b;
+    if (!std::isfinite(span))
+        return 0;
+    const double days = std::trunc(span);
+    return days == 0 ? 0 : (days < 0 ? -1 : 1);
+}
+
 const std::string& TextOf(const CRemindTask& t, int nColumn)
 {
     switch (nColumn) {
@@ -108,11 +115,22 @@ std::string FormatDateAdded(const COleDateTime& dt)
     CivilFromDays(static_cast<long long>(std::trunc(dt.m_dt)) + kOleEpoch, y, m, d);
     if (y < 100 || y > 9999)
         return std::string();
-    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%02u %s %lld", d, kMonths[m - 1], y);
-    return buf;
+    static const char kMonths[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
+    // By hand rather than through printf, as a fill formats every row's.
+    char buf[16];
+    char* p = buf;
+    *p++ = static_cast<char>('0' + d / 10);
+    *p++ = static_cast<char>('0' + d % 10);
+    *p++ = ' ';
+    std::memcpy(p, kMonths + 3 * (m - 1), 3);
+    p += 3;
+    *p++ = ' ';
+    if (y >= 1000)
+        *p++ = static_cast<char>('0' + y / 1000);
+    *p++ = static_cast<char>('0' + y / 100 % 10);
+    *p++ = static_cast<char>('0' + y / 10 % 10);
+    *p++ = static_cast<char>('0' + y % 10);
+    return std::string(buf, p);
 }
 
 std::string TaskCellText(const CRemindTask& task, int nColumn)
@@ -125,16 +143,27 @@ std::string TaskCellText(const CRemindTask& task, int nColumn)
     }
 }
 
-TaskRow MakeTaskRow(const CRemindTask& task, size_t nTaskIndex)
+namespace {
+
+void SetTaskRow(TaskRow& row, const CRemindTask& task, size_t nTaskIndex)
 {
-    TaskRow row;
     row.nTaskIndex = nTaskIndex;
     row.nImage = task.GetImageIndex();
     row.nState = task.m_nStatus == statusDone ? kStateDone : kStateNotDone;
-    for (int c = 0; c < kTaskColumnCount; ++c)
-        row.cells[c] = TaskCellText(task, c);
-    row.cells[colName] = Cut(task.m_strName);
-    row.cells[colDescription] = Cut(task.m_strDescription);
+    for (int c = 0; c < kTaskColumnCount; ++c) {
+        if (c == colName || c == colDescription)
+            row.cells[c].assign(TextOf(task, c), 0, kFillCut);
+        else
+            row.cells[c] = TaskCellText(task, c);
+    }
+}
+
+} // namespace
+
+TaskRow MakeTaskRow(const CRemindTask& task, size_t nTaskIndex)
+{
+    TaskRow row;
+    SetTaskRow(row, task, nTaskIndex);
     return row;
 }
 
@@ -147,23 +176,136 @@ int CompareTasks(const CRemindTask& a0, const CRemindTask& b0, int nColumn, bool
         return a.m_nKind == b.m_nKind ? 0 : (a.m_nKind < b.m_nKind ? -1 : 1);
     case colPriority:
         return a.m_nPriority == b.m_nPriority ? 0 : (a.m_nPriority < b.m_nPriority ? -1 : 1);
-    case colDateAdded: {
-        const double span = a.m_dtAdded.m_dt - b.m_dtAdded.m_dt;
-        if (!std::isfinite(span))
-            return 0;
-        const double days = std::trunc(span);
-        return days == 0 ? 0 : (days < 0 ? -1 : 1);
-    }
+    case colDateAdded: return CompareDays(a.m_dtAdded.m_dt, b.m_dtAdded.m_dt);
     default:
         return CompareNoCase(TextOf(a, nColumn), TextOf(b, nColumn));
     }
 }
 
+CTaskSortKeys::CTaskSortKeys(const CNetbellDoc& doc, int nColumn, bool bDescending) : m_bDescending(bDescending)
+{
+    const auto& tasks = doc.m_arrTasks;
+    switch (nColumn) {
+    case colType:
+    case colPriority:
+        m_kind = number;
+        m_keys.reserve(tasks.size());
+        for (const auto& t : tasks) {
+            // A signed priority keeps its order as an unsigned number with
+            // the sign bit turned over.
+            const uint32_t n = nColumn == colType ? t->m_nKind : static_cast<uint32_t>(t->m_nPriority) ^ 0x80000000u;
+            m_keys.push_back(Key{n, 0, 0});
+        }
+        break;
+    case colDateAdded:
+        m_kind = date;
+        m_dates.reserve(tasks.size());
+        for (const auto& t : tasks)
+            m_dates.push_back(t->m_dtAdded.m_dt);
+        break;
+    default: {
+        m_kind = text;
+        size_t nTotal = 0;
+        for (const auto& t : tasks)
+            nTotal += TextOf(*t, nColumn).size();
+        m_folded.resize(nTotal);
+        m_keys.reserve(tasks.size());
+        size_t nOffset = 0;
+        for (const auto& t : tasks) {
+            const std::string& s = TextOf(*t, nColumn);
+            Key key{0, nOffset, s.size()};
+            for (size_t i = 0; i < s.size(); ++i)
+                m_folded[nOffset + i] = static_cast<char>(kFold.lower[static_cast<unsigned char>(s[i])]);
+            for (size_t i = 0; i < 8; ++i) {
+                key.nLead <<= 8;
+                if (i < s.size())
+                    key.nLead |= static_cast<unsigned char>(m_folded[nOffset + i]);
+            }
+            nOffset += s.size();
+            m_keys.push_back(key);
+        }
+        break;
+    }
+    }
+}
+
+int CTaskSortKeys::CompareTexts(const Key& a, const Key& b) const
+{
+    // Leads that differ differ where the folded texts first do, or where the
+    // shorter one ends; equal leads say the texts agree as far as they reach.
+    if (a.nLead != b.nLead)
+        return a.nLead < b.nLead ? -1 : 1;
+    const size_t n = std::min(a.nLength, b.nLength);
+    const size_t nSame = std::min<size_t>(n, 8);
+    const int c = std::memcmp(m_folded.data() + a.nOffset + nSame, m_folded.data() + b.nOffset + nSame, n - nSame);
+    if (c != 0)
+        return c;
+    return a.nLength < b.nLength ? -1 : (a.nLength > b.nLength ? 1 : 0);
+}
+
+int CTaskSortKeys::Compare(size_t nTaskA, size_t nTaskB) const
+{
+    if (m_bDescending)
+        std::swap(nTaskA, nTaskB);
+    switch (m_kind) {
+    case number: {
+        const uint64_t a = m_keys[nTaskA].nLead;
+        const uint64_t b = m_keys[nTaskB].nLead;
+        return a == b ? 0 : (a < b ? -1 : 1);
+    }
+    case date: return CompareDays(m_dates[nTaskA], m_dates[nTaskB]);
+    default: return CompareTexts(m_keys[nTaskA], m_keys[nTaskB]);
+    }
+}
+
+namespace {
+
+// Sorts the rows with each one's key beside it, so that a comparison reads
+// neighbouring memory rather than two places in a table the size of the
+// document. Compare(a, b) is negative when a goes first.
+template <class K, class Compare>
+void SortWithKeys(std::vector<size_t>& rows, const std::vector<K>& keys, Compare compare)
+{
+    std::vector<std::pair<K, size_t>> entries;
+    entries.reserve(rows.size());
+    for (size_t nTask : rows)
+        entries.emplace_back(keys[nTask], nTask);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&](const std::pair<K, size_t>& a, const std::pair<K, size_t>& b) {
+                         return compare(a.first, b.first) < 0;
+                     });
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = entries[i].second;
+}
+
+} // namespace
+
+void CTaskSortKeys::Sort(std::vector<size_t>& rows) const
+{
+    const bool bSwap = m_bDescending;
+    switch (m_kind) {
+    case number:
+        SortWithKeys(rows, m_keys, [bSwap](const Key& a, const Key& b) {
+            const uint64_t x = bSwap ? b.nLead : a.nLead;
+            const uint64_t y = bSwap ? a.nLead : b.nLead;
+            return x == y ? 0 : (x < y ? -1 : 1);
+        });
+        break;
+    case date:
+        SortWithKeys(rows, m_dates,
+                     [bSwap](double a, double b) { return bSwap ? CompareDays(b, a) : CompareDays(a, b); });
+        break;
+    default:
+        SortWithKeys(rows, m_keys, [this, bSwap](const Key& a, const Key& b) {
+            return bSwap ? CompareTexts(b, a) : CompareTexts(a, b);
+        });
+        break;
+    }
+}
+
 void SortRows(const CNetbellDoc& doc, std::vector<size_t>& rows, int nSortColumn, bool bDescending)
 {
-    std::stable_sort(rows.begin(), rows.end(), [&](size_t x, size_t y) {
-        return CompareTasks(*doc.m_arrTasks[x], *doc.m_arrTasks[y], nSortColumn, bDescending) < 0;
-    });
+    CTaskSortKeys(doc, nSortColumn, bDescending).Sort(rows);
 }
 
 std::vector<size_t> FillOrder(const CNetbellDoc& doc, int nSortColumn, bool bDescending)
@@ -175,5 +317,22 @@ std::vector<size_t> FillOrder(const CNetbellDoc& doc, int nSortColumn, bool bDes
             rows.push_back(i);
     }
     SortRows(doc, rows, nSortColumn, bDescending);
+    return rows;
+}
+
+std::vector<TaskRow> FillRows(const CNetbellDoc& doc, int nSortColumn, bool bDescending)
+{
+    const std::vector<size_t> order = FillOrder(doc, nSortColumn, bDescending);
+    // Each task's row goes straight to its place, but the tasks are read in
+    // the array's order, one after another in memory, not in the list's.
+    constexpr size_t kHidden = static_cast<size_t>(-1);
+    std::vector<size_t> place(doc.m_arrTasks.size(), kHidden);
+    for (size_t nRow = 0; nRow < order.size(); ++nRow)
+        place[order[nRow]] = nRow;
+    std::vector<TaskRow> rows(order.size());
+    for (size_t i = 0; i < place.size(); ++i) {
+        if (place[i] != kHidden)
+            SetTaskRow(rows[place[i]], *doc.m_arrTasks[i], i);
+    }
     return rows;
 }

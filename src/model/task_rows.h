@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -52,10 +53,41 @@ COleDateTime MakeOleDate(int year, int month, int day, int hour, int minute, int
 // change places. Negative, zero or positive.
 int CompareTasks(const CRemindTask& a, const CRemindTask& b, int nColumn, bool bDescending);
 
+// What a column sorts the tasks by, worked out once for every task of the
+// document, so that a comparison reads two small keys instead of the tasks:
+// the same answers as CompareTasks, by task index.
+class CTaskSortKeys {
+public:
+    CTaskSortKeys(const CNetbellDoc& doc, int nColumn, bool bDescending);
+    int Compare(size_t nTaskA, size_t nTaskB) const;
+    bool Less(size_t nTaskA, size_t nTaskB) const { return Compare(nTaskA, nTaskB) < 0; }
+    // A stable sort of rows given by their task indexes.
+    void Sort(std::vector<size_t>& rows) const;
+
+private:
+    // A number, or a text's first eight bytes folded to lower case, so that
+    // it compares as an unsigned number; the whole text, folded too, lies in
+    // one block of all the texts.
+    struct Key {
+        uint64_t nLead;
+        size_t nOffset;
+        size_t nLength;
+    };
+    int CompareTexts(const Key& a, const Key& b) const;
+
+    enum Kind { number, text, date } m_kind;
+    bool m_bDescending;
+    std::vector<Key> m_keys;     // for numbers and texts
+    std::vector<double> m_dates; // for dates
+    std::string m_folded;
+};
+
 // The rows of a full refill, top to bottom: every task that is not deleted,
 // in reverse array order (each was inserted at the top), then sorted by the
 // column. Rows that compare equal keep the reverse array order.
 std::vector<size_t> FillOrder(const CNetbellDoc& doc, int nSortColumn, bool bDescending);
+// The same rows with their cells, ready for the list.
+std::vector<TaskRow> FillRows(const CNetbellDoc& doc, int nSortColumn, bool bDescending);
 // Sorts rows given by their task indexes, as a column click does.
 void SortRows(const CNetbellDoc& doc, std::vector<size_t>& rows, int nSortColumn, bool bDescending);
 

@@ -19,6 +19,13 @@ public:
     void Serialize(CArchiveWriter& ar) const;
     void Serialize(CArchiveReader& ar);
 
+    template <class Record, class Fields>
+    static void VisitFields(Record& item, Fields& f)
+    {
+        f(item.m_strName);
+        f(item.m_strUrl);
+    }
+
     bool operator==(const CWebSearchItem& o) const
     {
         return m_strUrl == o.m_strUrl && m_strName == o.m_strName;

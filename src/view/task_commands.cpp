@@ -180,12 +180,7 @@ void CTaskCommands::LaunchItem(int nRow)
 void CTaskCommands::FillList()
 {
     // The deleted tasks that a failed save could not purge stay hidden.
-    std::vector<TaskRow> rows;
-    const std::vector<size_t> order = FillOrder(m.doc, m_nSortColumn, m_bSortDescending);
-    rows.reserve(order.size());
-    for (size_t nIndex : order)
-        rows.push_back(MakeTaskRow(*m.doc.m_arrTasks[nIndex], nIndex));
-    m.list.ReplaceAllRows(rows);
+    m.list.ReplaceAllRows(FillRows(m.doc, m_nSortColumn, m_bSortDescending));
 }
 
 void CTaskCommands::SortList(int nColumn)

@@ -18,6 +18,10 @@ std::string ReadBack(const Bytes& b)
     CArchiveReader ar(b.data(), b.size());
     std::string s = ar.ReadString();
     EXPECT_TRUE(ar.AtEnd());
+    // Passing over the string goes as far and counts what reading gives.
+    CArchiveReader skip(b.data(), b.size());
+    EXPECT_EQ(skip.SkipString(), s.size());
+    EXPECT_TRUE(skip.AtEnd());
     return s;
 }
 
@@ -71,6 +75,8 @@ TEST(ArchiveStrings, LengthsRunningPastTheEndAreRejected)
     for (const Bytes& b : bad) {
         CArchiveReader ar(b.data(), b.size());
         EXPECT_THROW(ar.ReadString(), CArchiveFormatError);
+        CArchiveReader skip(b.data(), b.size());
+        EXPECT_THROW(skip.SkipString(), CArchiveFormatError);
     }
 }
 
@@ -141,6 +147,15 @@ TEST(ArchiveTags, TagsNamingNothingKnownAreRejected)
     EXPECT_THROW(afterNewClass({0x01, 0x00}), CArchiveFormatError); // class 1 used as an object
     EXPECT_THROW(afterNewClass({0x03, 0x00}), CArchiveFormatError); // no object 3
     EXPECT_THROW(afterNewClass({0xFF, 0x7F, 0x05, 0x00, 0x00, 0x80}), CArchiveFormatError);
+
+    // The long form can name entry 0, the null tag's: an object of no class,
+    // which the document then refuses as one of another class.
+    const Bytes toNull = {0xFF, 0x7F, 0x00, 0x00, 0x00, 0x00};
+    CArchiveReader n(toNull.data(), toNull.size());
+    const auto tag = n.ReadObjectTag();
+    EXPECT_EQ(tag.kind, CArchiveReader::ObjectTag::Reference);
+    EXPECT_EQ(tag.className, "");
+    EXPECT_EQ(tag.nObjectIndex, 0u);
 
     Bytes longName = {0xFF, 0xFF, 0x00, 0x01, 0x40, 0x00};
     longName.resize(longName.size() + 64, 'C');

@@ -31,6 +31,7 @@ protected:
         doc.m_arrSearchItems.push_back(std::move(e));
     }
     bool Load(const Bytes& b) { return doc.LoadFromBytes(b.data(), b.size()); }
+    static bool Check(const Bytes& b) { return CNetbellDoc::CheckBytes(b.data(), b.size()); }
 };
 
 const Bytes kTaskClass = {0xFF, 0xFF, 0x00, 0x01, 0x0B, 0x00, 'C', 'R', 'e', 'm', 'i', 'n', 'd', 'T', 'a', 's', 'k'};
@@ -151,10 +152,14 @@ TEST_F(DocTest, MalformedFilesLeaveTheDocumentEmpty)
         bad.emplace_back(good.begin(), good.begin() + n);
 
     for (const Bytes& b : bad) {
+        // Checking reads the same bytes without keeping them, and refuses
+        // them all the same, every truncation among them.
+        EXPECT_FALSE(Check(b)) << b.size();
         doc.m_arrProjects = {"stale"};
         EXPECT_FALSE(Load(b));
         EXPECT_TRUE(doc.m_arrTasks.empty() && doc.m_arrProjects.empty() && doc.m_arrSearchItems.empty());
     }
+    EXPECT_TRUE(Check(good));
     EXPECT_TRUE(Load(good));
     EXPECT_EQ(doc.m_arrTasks.at(0)->m_strName, "keep");
 }
@@ -176,6 +181,7 @@ TEST_F(DocTest, ReferencesToEarlierTasksBecomeCopiesAndNullsAreDropped)
     file[0] = 3;
     const size_t end = file.size() - 4;
     file.insert(file.begin() + end, {0x02, 0x00, 0x00, 0x00});
+    EXPECT_TRUE(Check(file));
     ASSERT_TRUE(Load(file));
     ASSERT_EQ(doc.m_arrTasks.size(), 2u);
     EXPECT_EQ(*doc.m_arrTasks[1], *doc.m_arrTasks[0]);
@@ -216,6 +222,12 @@ TEST_F(DocTest, SavingTwiceGivesIdenticalFiles)
     ASSERT_TRUE(doc.OnSaveDocument("one"));
     ASSERT_TRUE(doc.OnSaveDocument("two"));
     EXPECT_EQ(fs.files["one"], fs.files["two"]);
+    // Each save writes over the memory of the one before: a smaller
+    // document leaves nothing of the larger one behind.
+    doc.m_arrTasks.clear();
+    ASSERT_TRUE(doc.OnSaveDocument("three"));
+    EXPECT_EQ(fs.files["three"], doc.SaveToBytes());
+    EXPECT_LT(fs.files["three"].size(), fs.files["one"].size());
 }
 
 TEST_F(DocTest, OpenFailuresNameTheirCauseAndLeaveTheDocumentEmpty)
@@ -231,6 +243,19 @@ TEST_F(DocTest, OpenFailuresNameTheirCauseAndLeaveTheDocumentEmpty)
     EXPECT_EQ(prompts.shown[0].text, "C:\\Netbell\\Default.nbl was not found.");
     EXPECT_EQ(prompts.shown[1].text, "A sharing violation occurred while accessing locked.");
     EXPECT_EQ(prompts.shown[2].text, "Unexpected file format.");
+    EXPECT_EQ(doc.GetPathName(), "");
+
+    // A check says the same, and leaves the document as it is.
+    AddTask("kept");
+    fs.files["good"] = Bytes(6, 0);
+    EXPECT_FALSE(doc.CheckFile("C:\\Netbell\\Default.nbl"));
+    EXPECT_FALSE(doc.CheckFile("locked"));
+    EXPECT_FALSE(doc.CheckFile("junk"));
+    EXPECT_TRUE(doc.CheckFile("good"));
+    ASSERT_EQ(prompts.shown.size(), 6u);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(prompts.shown[3 + i].text, prompts.shown[i].text);
+    EXPECT_EQ(doc.GetTaskCount(), 1u);
     EXPECT_EQ(doc.GetPathName(), "");
 }
 
@@ -280,6 +305,7 @@ TEST_F(DocTest, CopiesMadeByReferencesCannotOutgrowTheFile)
     file.insert(file.begin() + end, refs.begin(), refs.end());
     file[0] = static_cast<uint8_t>((nRefs + 1) & 0xFF);
     file[1] = static_cast<uint8_t>((nRefs + 1) >> 8);
+    EXPECT_FALSE(Check(file));
     EXPECT_FALSE(Load(file));
     EXPECT_TRUE(doc.m_arrTasks.empty());
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/netbell_doc.h"
 #include "support/fakes.h"
 
@@ -26,6 +29,9 @@ TEST(DateAdded, FormatsDayMonthYearFromOleDays)
     EXPECT_EQ(MakeOleDate(1997, 12, 7, 12, 0, 0).m_dt, 35771.5);
     EXPECT_EQ(FormatDateAdded(MakeOleDate(2026, 12, 8, 23, 59, 59)), "08 Dec 2026");
     EXPECT_NEAR(MakeOleDate(1899, 12, 29, 6, 0, 0).m_dt, -1.25, 1e-9);
+    EXPECT_EQ(FormatDateAdded(MakeOleDate(100, 1, 1, 0, 0, 0)), "01 Jan 100");
+    EXPECT_EQ(FormatDateAdded(MakeOleDate(9999, 12, 31, 0, 0, 0)), "31 Dec 9999");
+    EXPECT_EQ(FormatDateAdded(MakeOleDate(99, 12, 31, 0, 0, 0)), "");
 }
 
 TEST(TaskRows, CellsCutNameAndDescriptionToForty)
@@ -112,4 +118,62 @@ TEST(TaskRows, FillOrderSkipsDeletedAndStartsFromTheNewest)
     EXPECT_EQ(FillOrder(doc, colType, false), (std::vector<size_t>{4, 1, 0, 3}));
     EXPECT_EQ(FillOrder(doc, colType, true), (std::vector<size_t>{3, 0, 4, 1}));
     EXPECT_EQ(FillOrder(doc, colName, false), (std::vector<size_t>{4, 3, 1, 0}));
+}
+
+TEST(TaskRows, SortKeysOrderAsTheComparisonDoes)
+{
+    // Texts that share long beginnings, differ in case and in accented
+    // letters, hold NULs or end where others go on; dates less than a day
+    // apart (which do not order transitively) and dates that are not numbers.
+    CFakeFileSystem fs;
+    CFakePrompts prompts;
+    CNetbellDoc doc(fs, prompts);
+    const char kLetters[] = {'a', 'A', 'b', 'B', 'z', ' ', '\0', '\xC9', '\xE9', '\xD7', '\xF7', '\x8A', '\x9A', '\xFF'};
+    uint32_t seed = 12345;
+    const auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    const auto text = [&] {
+        static const char* const kBeginnings[] = {"", "Common b", "COMMON BEGINNING "};
+        std::string s = kBeginnings[next() % 3];
+        for (unsigned n = next() % 12; n > 0; --n)
+            s += kLetters[next() % sizeof kLetters];
+        return s;
+    };
+    for (int i = 0; i < 400; ++i) {
+        auto t = std::make_unique<CRemindTask>();
+        t->m_nKind = next() % 7;
+        t->m_nPriority = static_cast<int32_t>(next() % 5) - 2;
+        t->m_strName = text();
+        t->m_strDescription = text();
+        t->m_strUrl = text();
+        t->m_strProject = text();
+        t->m_strAssignTo = text();
+        t->m_strBillingInfo = text();
+        t->m_dtAdded.m_dt = next() % 50 == 0 ? std::nan("") : 35000 + (next() % 1000) / 100.0;
+        doc.m_arrTasks.push_back(std::move(t));
+    }
+    doc.m_arrTasks[7]->m_dtAdded.m_dt = HUGE_VAL;
+
+    std::vector<size_t> start(doc.m_arrTasks.size());
+    for (size_t i = 0; i < start.size(); ++i)
+        start[i] = start.size() - 1 - i;
+    for (int c = 0; c < kTaskColumnCount; ++c) {
+        for (bool bDescending : {false, true}) {
+            std::vector<size_t> expected = start;
+            std::stable_sort(expected.begin(), expected.end(), [&](size_t x, size_t y) {
+                return CompareTasks(*doc.m_arrTasks[x], *doc.m_arrTasks[y], c, bDescending) < 0;
+            });
+            std::vector<size_t> rows = start;
+            SortRows(doc, rows, c, bDescending);
+            EXPECT_EQ(rows, expected) << "column " << c << (bDescending ? " descending" : "");
+
+            const CTaskSortKeys keys(doc, c, bDescending);
+            for (size_t x = 0; x < 60; ++x) {
+                for (size_t y = 0; y < 60; ++y) {
+                    const int want = CompareTasks(*doc.m_arrTasks[x], *doc.m_arrTasks[y], c, bDescending);
+                    const int got = keys.Compare(x, y);
+                    ASSERT_EQ((want > 0) - (want < 0), (got > 0) - (got < 0)) << c << ": " << x << ", " << y;
+                }
+            }
+        }
+    }
 }

@@ -56,7 +56,7 @@ int RunCheck(const std::string& path)
     CStdFileSystem fs;
     CStderrPrompts prompts;
     CNetbellDoc doc(fs, prompts);
-    return doc.OnOpenDocument(path) ? exitOk : exitFailed;
+    return doc.CheckFile(path) ? exitOk : exitFailed;
 }
 
 int RunDump(const std::string& path)

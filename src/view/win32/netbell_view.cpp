@@ -23,20 +23,12 @@ constexpr int kSmallIcons[] = {128, 129, 144, 148, 169, 149, 150, 157, 158, 159,
 constexpr UINT IDR_NEWTASK_POPUP = 149;
 constexpr UINT IDR_TASK_POPUP = 150;
 
-// The comparison reads the one document through this pointer while the
-// control sorts.
-struct SortContext {
-    const CNetbellDoc* pDoc;
-    int nColumn;
-    bool bDescending;
-};
-
+// The control hands each pair of rows' task indexes to the keys worked out
+// for the sort.
 int CALLBACK CompareRows(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
 {
-    const auto* ctx = reinterpret_cast<const SortContext*>(lParamSort);
-    const auto& tasks = ctx->pDoc->m_arrTasks;
-    return CompareTasks(*tasks[static_cast<size_t>(lParam1)], *tasks[static_cast<size_t>(lParam2)], ctx->nColumn,
-                        ctx->bDescending);
+    const auto* keys = reinterpret_cast<const CTaskSortKeys*>(lParamSort);
+    return keys->Compare(static_cast<size_t>(lParam1), static_cast<size_t>(lParam2));
 }
 
 uint32_t KindOfNewTaskCommand(UINT nId)
@@ -169,8 +161,8 @@ void CNetbellView::ReplaceAllRows(const std::vector<TaskRow>& rows)
 void CNetbellView::SortRows(int nColumn, bool bDescending)
 {
     HCURSOR hOld = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    SortContext ctx{&m_ports.doc, nColumn, bDescending};
-    ListView_SortItems(m_hWnd, CompareRows, reinterpret_cast<LPARAM>(&ctx));
+    const CTaskSortKeys keys(m_ports.doc, nColumn, bDescending);
+    ListView_SortItems(m_hWnd, CompareRows, reinterpret_cast<LPARAM>(&keys));
     SetCursor(hOld);
 }
 
