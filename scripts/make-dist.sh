@@ -27,8 +27,9 @@ Netbell ($what)
 Netbell keeps a list of online tasks: pages to browse, mails to send,
 newsgroups to read, searches to run, notes, and FrontPage web tasks that you
 want to do the next time the computer is online. It lives in the
-notification area, and when a dial-up connection comes up it reminds you how
-many tasks are waiting.
+notification area, and when a dial-up connection comes up (or, if you ask
+for it in Options, any network connection) it reminds you how many tasks
+are waiting.
 
 Installing: copy the files of this archive into a folder of their own and
 start netbell.exe. Your tasks are kept in Default.nbl in that folder.
