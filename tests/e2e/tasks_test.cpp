@@ -60,6 +60,9 @@ protected:
         }
         m_list = FindChild(m_frame, kListClass);
         EXPECT_TRUE(m_list);
+        // The frame may show before the data file's rows are in.
+        if (m_list && doc)
+            RowsWhen(doc->tasks.size());
         return m_list != nullptr;
     }
 
