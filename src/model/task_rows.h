@@ -102,8 +102,8 @@ public:
     virtual void SetTypeCell(int nRow, const std::string& text, int nImage) = 0;
     virtual int GetStateImage(int nRow) = 0;
     virtual void SetStateImage(int nRow, int nState) = 0;
-    // Replaces every row with these, top to bottom.
-    virtual void ReplaceAllRows(const std::vector<TaskRow>& rows) = 0;
+    // Replaces every row with these, top to bottom; the control may keep them.
+    virtual void ReplaceAllRows(std::vector<TaskRow> rows) = 0;
     // Has the control sort its rows with CompareTasks.
     virtual void SortRows(int nColumn, bool bDescending) = 0;
 };

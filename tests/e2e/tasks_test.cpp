@@ -434,6 +434,50 @@ TEST_F(TaskList, DeletingTwoOfFiveKeepsTheOthersInTheirOrder)
     EXPECT_EQ(expected, ExitAndRead());
 }
 
+TEST_F(TaskList, AColumnClickSortsTheRowsWithTheirCellsAndTheSelection)
+{
+    // The rows keep their texts with the program, which the control asks
+    // for as it shows them: a sort must move each row's cells with it.
+    NblDocument doc;
+    doc.tasks = {Task(nbl::note, "bravo", "", 1, "", "", "second"), Task(nbl::note, "Alpha", "", 2, "", "", "first"),
+                 Task(nbl::note, "charlie", "", 0, "", "", "third")};
+    ASSERT_TRUE(Launch(doc));
+    ASSERT_TRUE(SelectListViewRows(m_p->Handle(), m_list, {RowNamed("charlie")}));
+    HWND header = FindChild(m_list, "SysHeader32");
+    ASSERT_TRUE(header);
+    RECT rc = {};
+    ASSERT_TRUE(GetClientRect(header, &rc));
+    int x = 0;
+    for (int c = 0; c < colName; ++c)
+        x += static_cast<int>(Send(m_list, LVM_GETCOLUMNWIDTH, c, 0).value_or(0));
+    x += static_cast<int>(Send(m_list, LVM_GETCOLUMNWIDTH, colName, 0).value_or(0)) / 2;
+    const LPARAM at = MAKELPARAM(x, (rc.top + rc.bottom) / 2);
+    const auto clickName = [&] {
+        return Post(header, WM_LBUTTONDOWN, MK_LBUTTON, at) && Post(header, WM_LBUTTONUP, 0, at);
+    };
+    const auto column = [](const Rows& rows, int c) {
+        std::vector<std::string> texts;
+        for (const auto& row : rows)
+            texts.push_back(row.at(c));
+        return texts;
+    };
+    const std::vector<std::string> down = {"charlie", "bravo", "Alpha"};
+    const std::vector<std::string> up = {"Alpha", "bravo", "charlie"};
+
+    // The first click sorts down, case aside; the next one up.
+    ASSERT_TRUE(clickName());
+    Rows rows;
+    EXPECT_TRUE(WaitUntil([&] { return column(rows = ReadRows(), colName) == down; }, 5000));
+    EXPECT_EQ((std::vector<std::string>{"third", "second", "first"}), column(rows, colDescription));
+    EXPECT_EQ((std::vector<std::string>{"High", "Medium", "Low"}), column(rows, colPriority));
+    EXPECT_EQ((std::vector<int>{0}), ListViewSelectedRows(m_list)) << "the selection goes with its row";
+    ASSERT_TRUE(clickName());
+    EXPECT_TRUE(WaitUntil([&] { return column(rows = ReadRows(), colName) == up; }, 5000));
+    EXPECT_EQ((std::vector<std::string>{"first", "second", "third"}), column(rows, colDescription));
+    EXPECT_EQ((std::vector<int>{2}), ListViewSelectedRows(m_list));
+    EXPECT_EQ(doc, ExitAndRead()) << "a sort changes nothing in the file";
+}
+
 TEST_F(TaskList, ProjectsAndSearchEnginesAreAddedAndDeletedThroughTheirDialogs)
 {
     ASSERT_TRUE(Launch(std::nullopt));

@@ -117,9 +117,9 @@ public:
     }
     int GetStateImage(int nRow) override { return rows.at(nRow).nState; }
     void SetStateImage(int nRow, int nState) override { rows.at(nRow).nState = nState; }
-    void ReplaceAllRows(const std::vector<TaskRow>& newRows) override
+    void ReplaceAllRows(std::vector<TaskRow> newRows) override
     {
-        rows = newRows;
+        rows = std::move(newRows);
         selected.clear();
         ++nReplaces;
     }

@@ -233,7 +233,7 @@ public:
     void SetTypeCell(int, const std::string&, int) override {}
     int GetStateImage(int nRow) override { return rows.at(nRow).nState; }
     void SetStateImage(int, int) override {}
-    void ReplaceAllRows(const std::vector<TaskRow>& r) override { rows = r; }
+    void ReplaceAllRows(std::vector<TaskRow> r) override { rows = std::move(r); }
     void SortRows(int, bool) override {}
 };
 

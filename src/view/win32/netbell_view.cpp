@@ -134,10 +134,10 @@ void CNetbellView::InsertRow(int nPosition, const TaskRow& row)
     const int nRow = static_cast<int>(SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (nRow < 0)
         return;
-    for (int c = colPriority; c < kTaskColumnCount; ++c) {
-        if (!row.cells[c].empty())
-            SetCellText(nRow, c, row.cells[c]);
-    }
+    // Every cell is set, the empty ones too, so that the control never asks
+    // the last fill's texts for this row.
+    for (int c = colPriority; c < kTaskColumnCount; ++c)
+        SetCellText(nRow, c, row.cells[c]);
 }
 
 void CNetbellView::InsertRowAtTop(const TaskRow& row)
@@ -145,17 +145,51 @@ void CNetbellView::InsertRowAtTop(const TaskRow& row)
     InsertRow(0, row);
 }
 
-void CNetbellView::ReplaceAllRows(const std::vector<TaskRow>& rows)
+void CNetbellView::ReplaceAllRows(std::vector<TaskRow> rows)
 {
-    // Appending rows already in their final order avoids moving every row
-    // down for each insertion at the top, and draws once.
+    // The rows keep their texts here and the control asks for those it
+    // shows: one message a row instead of one a cell. Appending rows already
+    // in their final order avoids moving every row down for each insertion
+    // at the top, and draws once.
     SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(m_hWnd);
-    ListView_SetItemCount(m_hWnd, static_cast<int>(rows.size()));
-    for (size_t i = 0; i < rows.size(); ++i)
-        InsertRow(static_cast<int>(i), rows[i]);
+    m_filled = std::move(rows);
+    m_filledAt.clear();
+    for (size_t i = 0; i < m_filled.size(); ++i) {
+        const size_t nTask = m_filled[i].nTaskIndex;
+        if (nTask >= m_filledAt.size())
+            m_filledAt.resize(nTask + 1, static_cast<size_t>(-1));
+        m_filledAt[nTask] = i;
+    }
+    ListView_SetItemCount(m_hWnd, static_cast<int>(m_filled.size()));
+    for (size_t i = 0; i < m_filled.size(); ++i) {
+        const TaskRow& row = m_filled[i];
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        item.iItem = static_cast<int>(i);
+        item.pszText = LPSTR_TEXTCALLBACKA;
+        item.iImage = row.nImage;
+        item.lParam = static_cast<LPARAM>(row.nTaskIndex);
+        item.state = INDEXTOSTATEIMAGEMASK(row.nState);
+        item.stateMask = LVIS_STATEIMAGEMASK;
+        SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
     SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CNetbellView::OnGetDispInfo(NMLVDISPINFOA& info)
+{
+    if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0)
+        return;
+    // The row's task, as the commands see it: sorts move rows, not tasks.
+    const size_t nTask = GetRowTask(info.item.iItem);
+    const int nColumn = info.item.iSubItem;
+    const char* text = "";
+    if (nTask < m_filledAt.size() && m_filledAt[nTask] != static_cast<size_t>(-1) && nColumn >= 0 &&
+        nColumn < kTaskColumnCount)
+        text = m_filled[m_filledAt[nTask]].cells[nColumn].c_str();
+    lstrcpynA(info.item.pszText, text, info.item.cchTextMax);
 }
 
 void CNetbellView::SortRows(int nColumn, bool bDescending)
@@ -345,6 +379,9 @@ bool CNetbellView::OnNotify(NMHDR* pnmh, LRESULT& result)
         return false;
     result = 0;
     switch (pnmh->code) {
+    case LVN_GETDISPINFOA:
+        OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(pnmh));
+        return true;
     case LVN_COLUMNCLICK:
         m_commands->OnColumnClick(reinterpret_cast<NMLISTVIEW*>(pnmh)->iSubItem);
         return true;

@@ -57,7 +57,7 @@ public:
     void SetTypeCell(int nRow, const std::string& text, int nImage) override;
     int GetStateImage(int nRow) override;
     void SetStateImage(int nRow, int nState) override;
-    void ReplaceAllRows(const std::vector<TaskRow>& rows) override;
+    void ReplaceAllRows(std::vector<TaskRow> rows) override;
     void SortRows(int nColumn, bool bDescending) override;
     // IShellOpen
     bool Open(const std::string& target) override;
@@ -77,6 +77,9 @@ private:
     // Whether a client point is on the check box of the row.
     bool IsOnCheckBox(int nRow, POINT pt) const;
     void InsertRow(int nPosition, const TaskRow& row);
+    // The text of a cell of a filled row, which the control asks for when
+    // it shows it.
+    void OnGetDispInfo(NMLVDISPINFOA& info);
     void SelectAll();
     void OnListCommand(UINT nId);
 
@@ -87,5 +90,9 @@ private:
     IFrontPageTasks* m_pFrontPage = nullptr;
     std::unique_ptr<ITaskDialog> m_taskDialog;
     std::unique_ptr<CTaskCommands> m_commands;
+    // The rows of the last fill, whose texts the control asks for, and where
+    // each task's row lies among them.
+    std::vector<TaskRow> m_filled;
+    std::vector<size_t> m_filledAt;
     CTaskListDropRegistration m_dropTarget;
 };
