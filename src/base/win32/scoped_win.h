@@ -5,34 +5,40 @@
 
 #include <utility>
 
-// An open registry key; the predefined roots are never closed.
-class CScopedKey {
+// Owns one handle that Free releases; a null handle is empty.
+template <class T, auto Free>
+class CScopedOwner {
 public:
-    CScopedKey() = default;
-    explicit CScopedKey(HKEY hKey) : m_hKey(hKey) {}
-    ~CScopedKey() { Reset(); }
-    CScopedKey(CScopedKey&& other) noexcept : m_hKey(std::exchange(other.m_hKey, nullptr)) {}
-    CScopedKey& operator=(CScopedKey&& other) noexcept
+    CScopedOwner() = default;
+    explicit CScopedOwner(T h) : m_h(h) {}
+    ~CScopedOwner() { Reset(); }
+    CScopedOwner(CScopedOwner&& other) noexcept : m_h(std::exchange(other.m_h, nullptr)) {}
+    CScopedOwner& operator=(CScopedOwner&& other) noexcept
     {
         if (this != &other)
-            Reset(std::exchange(other.m_hKey, nullptr));
+            Reset(std::exchange(other.m_h, nullptr));
         return *this;
     }
-    CScopedKey(const CScopedKey&) = delete;
-    CScopedKey& operator=(const CScopedKey&) = delete;
+    CScopedOwner(const CScopedOwner&) = delete;
+    CScopedOwner& operator=(const CScopedOwner&) = delete;
 
-    HKEY Get() const { return m_hKey; }
-    explicit operator bool() const { return m_hKey != nullptr; }
-    void Reset(HKEY hKey = nullptr)
+    T Get() const { return m_h; }
+    explicit operator bool() const { return m_h != nullptr; }
+    void Reset(T h = nullptr)
     {
-        if (m_hKey)
-            RegCloseKey(m_hKey);
-        m_hKey = hKey;
+        if (m_h)
+            Free(m_h);
+        m_h = h;
     }
 
 private:
-    HKEY m_hKey = nullptr;
+    T m_h = nullptr;
 };
+
+// An open registry key; the predefined roots are never closed.
+using CScopedKey = CScopedOwner<HKEY, RegCloseKey>;
+// A library loaded at run time.
+using CScopedModule = CScopedOwner<HMODULE, FreeLibrary>;
 
 // A kernel handle. CreateFile fails with INVALID_HANDLE_VALUE and most other
 // calls with null; both count as empty.
@@ -71,33 +77,4 @@ public:
 private:
     static bool Valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     HANDLE m_h = nullptr;
-};
-
-// A library loaded at run time.
-class CScopedModule {
-public:
-    CScopedModule() = default;
-    explicit CScopedModule(HMODULE hModule) : m_hModule(hModule) {}
-    ~CScopedModule() { Reset(); }
-    CScopedModule(CScopedModule&& other) noexcept : m_hModule(std::exchange(other.m_hModule, nullptr)) {}
-    CScopedModule& operator=(CScopedModule&& other) noexcept
-    {
-        if (this != &other)
-            Reset(std::exchange(other.m_hModule, nullptr));
-        return *this;
-    }
-    CScopedModule(const CScopedModule&) = delete;
-    CScopedModule& operator=(const CScopedModule&) = delete;
-
-    HMODULE Get() const { return m_hModule; }
-    explicit operator bool() const { return m_hModule != nullptr; }
-    void Reset(HMODULE hModule = nullptr)
-    {
-        if (m_hModule)
-            FreeLibrary(m_hModule);
-        m_hModule = hModule;
-    }
-
-private:
-    HMODULE m_hModule = nullptr;
 };

@@ -121,16 +121,27 @@ void CNetbellView::OnInitialUpdate()
 
 // ---- The control ----
 
-void CNetbellView::InsertRow(int nPosition, const TaskRow& row)
+namespace {
+
+// A row's item: its first cell's text, icon, task index and check box.
+LVITEMA RowItem(int nPosition, const TaskRow& row, char* pszText)
 {
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
     item.iItem = nPosition;
-    item.pszText = const_cast<char*>(row.cells[colType].c_str());
+    item.pszText = pszText;
     item.iImage = row.nImage;
     item.lParam = static_cast<LPARAM>(row.nTaskIndex);
     item.state = INDEXTOSTATEIMAGEMASK(row.nState);
     item.stateMask = LVIS_STATEIMAGEMASK;
+    return item;
+}
+
+} // namespace
+
+void CNetbellView::InsertRow(int nPosition, const TaskRow& row)
+{
+    LVITEMA item = RowItem(nPosition, row, const_cast<char*>(row.cells[colType].c_str()));
     const int nRow = static_cast<int>(SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (nRow < 0)
         return;
@@ -163,15 +174,7 @@ void CNetbellView::ReplaceAllRows(std::vector<TaskRow> rows)
     }
     ListView_SetItemCount(m_hWnd, static_cast<int>(m_filled.size()));
     for (size_t i = 0; i < m_filled.size(); ++i) {
-        const TaskRow& row = m_filled[i];
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
-        item.iItem = static_cast<int>(i);
-        item.pszText = LPSTR_TEXTCALLBACKA;
-        item.iImage = row.nImage;
-        item.lParam = static_cast<LPARAM>(row.nTaskIndex);
-        item.state = INDEXTOSTATEIMAGEMASK(row.nState);
-        item.stateMask = LVIS_STATEIMAGEMASK;
+        LVITEMA item = RowItem(static_cast<int>(i), m_filled[i], LPSTR_TEXTCALLBACKA);
         SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
     SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
