@@ -22,7 +22,10 @@ have_pkg libgtest-dev || need+=(libgtest-dev)
 have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
 have_pkg nlohmann-json3-dev || need+=(nlohmann-json3-dev)
 have_pkg libclang-rt-14-dev || need+=(libclang-rt-14-dev)
-have_pkg wine32:i386 || need+=(wine32:i386)
+# Once 32-bit Wine could not be had (see below), later runs in this tree do
+# not try again; "make clean" forgets it.
+no_wine32="$(dirname "$0")/../build/.wine32-unavailable"
+have_pkg wine32:i386 || [ -e "$no_wine32" ] || need+=(wine32:i386)
 # Both Wines: the 32-bit packages install on every machine, even one that
 # cannot run their programs; the 64-bit loader is the one that runs there.
 have_cmd wine || need+=(wine)
@@ -48,5 +51,25 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq "${need[@]}" >/dev/null
+here=$(dirname "$0")
+"$here/apt-update.sh" --if-stale
+
+# 32-bit Wine goes on its own: when the mirror's i386 index is out of reach,
+# everything else still installs, and the 32-bit tiers say they were skipped
+# because 32-bit Wine is missing instead of the whole build failing.
+main=() i386=()
+for p in "${need[@]}"; do
+    case $p in *:i386) i386+=("$p") ;; *) main+=("$p") ;; esac
+done
+install() {
+    apt-get install -y -qq -o Acquire::Retries=3 "$@" >/dev/null && return 0
+    "$here/apt-update.sh"
+    apt-get install -y -qq -o Acquire::Retries=3 "$@" >/dev/null
+}
+if [ ${#main[@]} -gt 0 ]; then
+    install "${main[@]}"
+fi
+if [ ${#i386[@]} -gt 0 ] && ! install "${i386[@]}"; then
+    echo "bootstrap: could not install ${i386[*]}; the 32-bit build will not be run here" >&2
+    mkdir -p "$(dirname "$no_wine32")" && touch "$no_wine32"
+fi
