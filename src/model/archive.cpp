@@ -15,10 +15,7 @@ constexpr size_t kMaxClassNameLength = 63;
 
 } // namespace
 
-CArchiveWriter::CArchiveWriter(std::vector<uint8_t>&& buffer) : m_buf(std::move(buffer))
-{
-    m_buf.clear();
-}
+CArchiveWriter::CArchiveWriter(std::vector<uint8_t>&& buffer) : m_buf(std::move(buffer)) {}
 
 void CArchiveWriter::Grow(size_t n)
 {
@@ -80,7 +77,7 @@ void CArchiveWriter::WriteObjectTag(const char* className, uint16_t schema)
     // A document writes two classes, so a look along them is the quickest.
     const ClassEntry* found = nullptr;
     for (const ClassEntry& c : m_classes) {
-        if (c.name == className) {
+        if (c.literal == className || c.name == className) {
             found = &c;
             break;
         }
@@ -91,7 +88,7 @@ void CArchiveWriter::WriteObjectTag(const char* className, uint16_t schema)
         WriteWord(schema);
         WriteWord(static_cast<uint16_t>(len));
         std::memcpy(Room(len), className, len);
-        m_classes.push_back(ClassEntry{className, m_nMapCount++});
+        m_classes.push_back(ClassEntry{className, className, m_nMapCount++});
     } else if (found->nIndex < wBigObjectTag) {
         WriteWord(static_cast<uint16_t>(wClassTag | found->nIndex));
     } else {

@@ -19,9 +19,9 @@ public:
 class CArchiveWriter {
 public:
     CArchiveWriter() = default;
-    // Writes into the memory of a buffer from before, emptied first: a
-    // writer that is given back the bytes of its last run takes no new
-    // memory for the next.
+    // Writes over the bytes of a buffer from before: a writer that is given
+    // back the bytes of its last run takes no new memory for the next, and
+    // does not clear them first (only what is written is ever handed out).
     explicit CArchiveWriter(std::vector<uint8_t>&& buffer);
 
     void WriteByte(uint8_t b) { *Room(1) = b; }
@@ -74,6 +74,7 @@ private:
     void WriteLongString(const std::string& s);
 
     struct ClassEntry {
+        const char* literal; // as the caller passed it: the same name comes back at the same address
         std::string name;
         uint32_t nIndex;
     };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -284,13 +285,39 @@ void CTaskSortKeys::Sort(std::vector<size_t>& rows) const
 {
     const bool bSwap = m_bDescending;
     switch (m_kind) {
-    case number:
+    case number: {
+        // Kinds and priorities take a handful of values: such rows are
+        // dealt into one bucket per value, in order, with no comparisons.
+        uint64_t nMin = UINT64_MAX, nMax = 0;
+        for (size_t nTask : rows) {
+            nMin = std::min(nMin, m_keys[nTask].nLead);
+            nMax = std::max(nMax, m_keys[nTask].nLead);
+        }
+        constexpr uint64_t kMaxBuckets = 4096;
+        if (!rows.empty() && nMax - nMin < kMaxBuckets) {
+            const size_t nBuckets = static_cast<size_t>(nMax - nMin) + 1;
+            const auto bucket = [&](size_t nTask) {
+                const size_t b = static_cast<size_t>(m_keys[nTask].nLead - nMin);
+                return bSwap ? nBuckets - 1 - b : b;
+            };
+            std::vector<size_t> starts(nBuckets + 1, 0);
+            for (size_t nTask : rows)
+                ++starts[bucket(nTask) + 1];
+            for (size_t b = 1; b <= nBuckets; ++b)
+                starts[b] += starts[b - 1];
+            std::vector<size_t> sorted(rows.size());
+            for (size_t nTask : rows)
+                sorted[starts[bucket(nTask)]++] = nTask;
+            rows.swap(sorted);
+            break;
+        }
         SortWithKeys(rows, m_keys, [bSwap](const Key& a, const Key& b) {
             const uint64_t x = bSwap ? b.nLead : a.nLead;
             const uint64_t y = bSwap ? a.nLead : b.nLead;
             return x == y ? 0 : (x < y ? -1 : 1);
         });
         break;
+    }
     case date:
         SortWithKeys(rows, m_dates,
                      [bSwap](double a, double b) { return bSwap ? CompareDays(b, a) : CompareDays(a, b); });

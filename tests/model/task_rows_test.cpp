@@ -152,6 +152,8 @@ TEST(TaskRows, SortKeysOrderAsTheComparisonDoes)
         doc.m_arrTasks.push_back(std::move(t));
     }
     doc.m_arrTasks[7]->m_dtAdded.m_dt = HUGE_VAL;
+    // Priorities few and close together, kinds spread wide by one stray.
+    doc.m_arrTasks[9]->m_nKind = 0xFFFFFFF0u;
 
     std::vector<size_t> start(doc.m_arrTasks.size());
     for (size_t i = 0; i < start.size(); ++i)
