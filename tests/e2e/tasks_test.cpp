@@ -475,6 +475,10 @@ TEST_F(TaskList, AColumnClickSortsTheRowsWithTheirCellsAndTheSelection)
     EXPECT_TRUE(WaitUntil([&] { return column(rows = ReadRows(), colName) == up; }, 5000));
     EXPECT_EQ((std::vector<std::string>{"first", "second", "third"}), column(rows, colDescription));
     EXPECT_EQ((std::vector<int>{2}), ListViewSelectedRows(m_list));
+    // A typed letter goes on to the next row whose first cell it begins,
+    // from the one with the focus, round to the top.
+    ASSERT_TRUE(Post(m_list, WM_CHAR, 'n', 1));
+    EXPECT_TRUE(WaitUntil([&] { return ListViewSelectedRows(m_list) == std::vector<int>{0}; }, 5000));
     EXPECT_EQ(doc, ExitAndRead()) << "a sort changes nothing in the file";
 }
 

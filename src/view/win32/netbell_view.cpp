@@ -23,12 +23,22 @@ constexpr int kSmallIcons[] = {128, 129, 144, 148, 169, 149, 150, 157, 158, 159,
 constexpr UINT IDR_NEWTASK_POPUP = 149;
 constexpr UINT IDR_TASK_POPUP = 150;
 
-// The control hands each pair of rows' task indexes to the keys worked out
-// for the sort.
-int CALLBACK CompareRows(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
+// The version of the common controls, as major * 100 + minor: 400 on
+// Windows 95 and NT 4 as they came, 470 from Internet Explorer 3, 471 from 4.
+int CommonControlsVersion()
 {
-    const auto* keys = reinterpret_cast<const CTaskSortKeys*>(lParamSort);
-    return keys->Compare(static_cast<size_t>(lParam1), static_cast<size_t>(lParam2));
+    static const int nVersion = [] {
+        HMODULE hComCtl = GetModuleHandleA("comctl32.dll");
+        auto* pGetVersion = hComCtl ? reinterpret_cast<DLLGETVERSIONPROC>(
+                                          reinterpret_cast<void*>(GetProcAddress(hComCtl, "DllGetVersion")))
+                                    : nullptr;
+        DLLVERSIONINFO info = {};
+        info.cbSize = sizeof info;
+        if (!pGetVersion || FAILED(pGetVersion(&info)))
+            return 400;
+        return static_cast<int>(info.dwMajorVersion * 100 + info.dwMinorVersion);
+    }();
+    return nVersion;
 }
 
 uint32_t KindOfNewTaskCommand(UINT nId)
@@ -81,13 +91,18 @@ CNetbellView::~CNetbellView()
 
 bool CNetbellView::Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage)
 {
+    // The rows live here and the control asks for what it shows. Controls
+    // from version 4.70 on hold no items at all (owner data), so that a fill
+    // of any size is one message; the first ones hold an empty item per row.
+    m_bOwnerData = CommonControlsVersion() >= 470;
     m_hWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS |
-                                 LVS_SHOWSELALWAYS,
+                                 LVS_SHOWSELALWAYS | (m_bOwnerData ? LVS_OWNERDATA : 0),
                              0, 0, 0, 0, hwndParent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)),
                              m_ports.hInstance, nullptr);
     if (!m_hWnd)
         return false;
+    ListView_SetCallbackMask(m_hWnd, LVIS_STATEIMAGEMASK);
     ListView_SetExtendedListViewStyle(m_hWnd, LVS_EX_FULLROWSELECT);
     ListView_SetImageList(m_hWnd, m_hSmallImages, LVSIL_SMALL);
     ListView_SetImageList(m_hWnd, m_hStateImages, LVSIL_STATE);
@@ -121,61 +136,45 @@ void CNetbellView::OnInitialUpdate()
 
 // ---- The control ----
 
-namespace {
-
-// A row's item: its first cell's text, icon, task index and check box.
-LVITEMA RowItem(int nPosition, const TaskRow& row, char* pszText)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
-    item.iItem = nPosition;
-    item.pszText = pszText;
-    item.iImage = row.nImage;
-    item.lParam = static_cast<LPARAM>(row.nTaskIndex);
-    item.state = INDEXTOSTATEIMAGEMASK(row.nState);
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    return item;
-}
-
-} // namespace
-
-void CNetbellView::InsertRow(int nPosition, const TaskRow& row)
-{
-    LVITEMA item = RowItem(nPosition, row, const_cast<char*>(row.cells[colType].c_str()));
-    const int nRow = static_cast<int>(SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (nRow < 0)
-        return;
-    // Every cell is set, the empty ones too, so that the control never asks
-    // the last fill's texts for this row.
-    for (int c = colPriority; c < kTaskColumnCount; ++c)
-        SetCellText(nRow, c, row.cells[c]);
-}
-
 void CNetbellView::InsertRowAtTop(const TaskRow& row)
 {
-    InsertRow(0, row);
+    m_rows.insert(m_rows.begin(), row);
+    if (!m_bOwnerData) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.pszText = LPSTR_TEXTCALLBACKA;
+        item.iImage = I_IMAGECALLBACK;
+        SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        return;
+    }
+    // The control keeps selection and focus by position: they move down a
+    // row with the rows, as they would with items of its own.
+    std::vector<int> selected = GetSelectedRows();
+    const int nFocus = ListView_GetNextItem(m_hWnd, -1, LVNI_FOCUSED);
+    ListView_SetItemCountEx(m_hWnd, static_cast<int>(m_rows.size()), LVSICF_NOSCROLL);
+    for (int& nRow : selected)
+        ++nRow;
+    Reselect(selected, nFocus < 0 ? -1 : nFocus + 1);
 }
 
 void CNetbellView::ReplaceAllRows(std::vector<TaskRow> rows)
 {
-    // The rows keep their texts here and the control asks for those it
-    // shows: one message a row instead of one a cell. Appending rows already
-    // in their final order avoids moving every row down for each insertion
-    // at the top, and draws once.
     SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(m_hWnd);
-    m_filled = std::move(rows);
-    m_filledAt.clear();
-    for (size_t i = 0; i < m_filled.size(); ++i) {
-        const size_t nTask = m_filled[i].nTaskIndex;
-        if (nTask >= m_filledAt.size())
-            m_filledAt.resize(nTask + 1, static_cast<size_t>(-1));
-        m_filledAt[nTask] = i;
-    }
-    ListView_SetItemCount(m_hWnd, static_cast<int>(m_filled.size()));
-    for (size_t i = 0; i < m_filled.size(); ++i) {
-        LVITEMA item = RowItem(static_cast<int>(i), m_filled[i], LPSTR_TEXTCALLBACKA);
-        SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    m_rows = std::move(rows);
+    if (m_bOwnerData) {
+        ListView_SetItemCountEx(m_hWnd, static_cast<int>(m_rows.size()), 0);
+    } else {
+        // Appended in order with drawing off: no row is moved by the next.
+        ListView_SetItemCount(m_hWnd, static_cast<int>(m_rows.size()));
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.pszText = LPSTR_TEXTCALLBACKA;
+        item.iImage = I_IMAGECALLBACK;
+        for (size_t i = 0; i < m_rows.size(); ++i) {
+            item.iItem = static_cast<int>(i);
+            SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        }
     }
     SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_hWnd, nullptr, TRUE);
@@ -183,23 +182,95 @@ void CNetbellView::ReplaceAllRows(std::vector<TaskRow> rows)
 
 void CNetbellView::OnGetDispInfo(NMLVDISPINFOA& info)
 {
-    if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0)
+    LVITEMA& item = info.item;
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= m_rows.size())
         return;
-    // The row's task, as the commands see it: sorts move rows, not tasks.
-    const size_t nTask = GetRowTask(info.item.iItem);
-    const int nColumn = info.item.iSubItem;
-    const char* text = "";
-    if (nTask < m_filledAt.size() && m_filledAt[nTask] != static_cast<size_t>(-1) && nColumn >= 0 &&
-        nColumn < kTaskColumnCount)
-        text = m_filled[m_filledAt[nTask]].cells[nColumn].c_str();
-    lstrcpynA(info.item.pszText, text, info.item.cchTextMax);
+    const TaskRow& row = m_rows[static_cast<size_t>(item.iItem)];
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const char* text = item.iSubItem >= 0 && item.iSubItem < kTaskColumnCount
+                               ? row.cells[static_cast<size_t>(item.iSubItem)].c_str()
+                               : "";
+        lstrcpynA(item.pszText, text, item.cchTextMax);
+    }
+    if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0)
+        item.iImage = row.nImage;
+    if ((item.mask & LVIF_STATE) && item.iSubItem == 0) {
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.nState);
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+}
+
+int CNetbellView::FindRow(UINT nFlags, const std::string& typed, int nStart) const
+{
+    // Typing in the list goes to the next row whose first cell begins with
+    // what was typed, as it does in a list that holds its items.
+    if (!(nFlags & (LVFI_STRING | LVFI_PARTIAL)) || typed.empty() || m_rows.empty())
+        return -1;
+    const bool bPartial = (nFlags & LVFI_PARTIAL) != 0;
+    const size_t nCount = m_rows.size();
+    const size_t nFrom = nStart >= 0 && static_cast<size_t>(nStart) < nCount ? static_cast<size_t>(nStart) : 0;
+    const size_t nLook = (nFlags & LVFI_WRAP) ? nCount : nCount - nFrom;
+    const int nTyped = static_cast<int>(typed.size());
+    for (size_t i = 0; i < nLook; ++i) {
+        const size_t nRow = (nFrom + i) % nCount;
+        const std::string& cell = m_rows[nRow].cells[colType];
+        if (bPartial ? cell.size() < typed.size() : cell.size() != typed.size())
+            continue;
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, cell.c_str(), nTyped, typed.c_str(), nTyped) ==
+            CSTR_EQUAL)
+            return static_cast<int>(nRow);
+    }
+    return -1;
+}
+
+void CNetbellView::Reselect(const std::vector<int>& rows, int nFocus)
+{
+    ListView_SetItemState(m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (!rows.empty() && rows.size() == m_rows.size()) {
+        ListView_SetItemState(m_hWnd, -1, LVIS_SELECTED, LVIS_SELECTED);
+    } else {
+        for (int nRow : rows)
+            ListView_SetItemState(m_hWnd, nRow, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    if (nFocus >= 0)
+        ListView_SetItemState(m_hWnd, nFocus, LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+void CNetbellView::RedrawRow(int nRow)
+{
+    ListView_RedrawItems(m_hWnd, nRow, nRow);
 }
 
 void CNetbellView::SortRows(int nColumn, bool bDescending)
 {
     HCURSOR hOld = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    const CTaskSortKeys keys(m_ports.doc, nColumn, bDescending);
-    ListView_SortItems(m_hWnd, CompareRows, reinterpret_cast<LPARAM>(&keys));
+    // The rows are put in order here, stably, with the selection and focus
+    // going with their tasks; the control only draws them again.
+    std::vector<size_t> order(m_rows.size());
+    std::vector<size_t> rowOfTask;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        order[i] = m_rows[i].nTaskIndex;
+        if (order[i] >= rowOfTask.size())
+            rowOfTask.resize(order[i] + 1);
+        rowOfTask[order[i]] = i;
+    }
+    const std::vector<int> selected = GetSelectedRows();
+    const int nFocus = ListView_GetNextItem(m_hWnd, -1, LVNI_FOCUSED);
+    CTaskSortKeys(m_ports.doc, nColumn, bDescending).Sort(order);
+    std::vector<TaskRow> sorted(m_rows.size());
+    std::vector<int> newRowOf(m_rows.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        const size_t nOld = rowOfTask[order[i]];
+        sorted[i] = std::move(m_rows[nOld]);
+        newRowOf[nOld] = static_cast<int>(i);
+    }
+    m_rows = std::move(sorted);
+    std::vector<int> reselected;
+    reselected.reserve(selected.size());
+    for (int nRow : selected)
+        reselected.push_back(newRowOf[static_cast<size_t>(nRow)]);
+    Reselect(reselected, nFocus < 0 ? -1 : newRowOf[static_cast<size_t>(nFocus)]);
+    InvalidateRect(m_hWnd, nullptr, FALSE);
     SetCursor(hOld);
 }
 
@@ -214,39 +285,38 @@ std::vector<int> CNetbellView::GetSelectedRows()
 
 size_t CNetbellView::GetRowTask(int nRow)
 {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = nRow;
-    SendMessageA(m_hWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return static_cast<size_t>(item.lParam);
+    return nRow >= 0 && static_cast<size_t>(nRow) < m_rows.size() ? m_rows[static_cast<size_t>(nRow)].nTaskIndex : 0;
 }
 
 void CNetbellView::SetCellText(int nRow, int nColumn, const std::string& text)
 {
-    LVITEMA item = {};
-    item.iSubItem = nColumn;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(m_hWnd, LVM_SETITEMTEXTA, nRow, reinterpret_cast<LPARAM>(&item));
+    if (nRow < 0 || static_cast<size_t>(nRow) >= m_rows.size() || nColumn < 0 || nColumn >= kTaskColumnCount)
+        return;
+    m_rows[static_cast<size_t>(nRow)].cells[static_cast<size_t>(nColumn)] = text;
+    RedrawRow(nRow);
 }
 
 void CNetbellView::SetTypeCell(int nRow, const std::string& text, int nImage)
 {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = nRow;
-    item.pszText = const_cast<char*>(text.c_str());
-    item.iImage = nImage;
-    SendMessageA(m_hWnd, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    if (nRow < 0 || static_cast<size_t>(nRow) >= m_rows.size())
+        return;
+    TaskRow& row = m_rows[static_cast<size_t>(nRow)];
+    row.cells[colType] = text;
+    row.nImage = nImage;
+    RedrawRow(nRow);
 }
 
 int CNetbellView::GetStateImage(int nRow)
 {
-    return static_cast<int>(ListView_GetItemState(m_hWnd, nRow, LVIS_STATEIMAGEMASK) >> 12);
+    return nRow >= 0 && static_cast<size_t>(nRow) < m_rows.size() ? m_rows[static_cast<size_t>(nRow)].nState : 0;
 }
 
 void CNetbellView::SetStateImage(int nRow, int nState)
 {
-    ListView_SetItemState(m_hWnd, nRow, INDEXTOSTATEIMAGEMASK(nState), LVIS_STATEIMAGEMASK);
+    if (nRow < 0 || static_cast<size_t>(nRow) >= m_rows.size())
+        return;
+    m_rows[static_cast<size_t>(nRow)].nState = nState;
+    RedrawRow(nRow);
 }
 
 void CNetbellView::SelectAll()
@@ -342,17 +412,7 @@ namespace {
 // common controls of version 4.71 on. Windows 95 and NT 4 came with 4.00.
 bool ClickCarriesPosition()
 {
-    static const bool bCarries = [] {
-        HMODULE hComCtl = GetModuleHandleA("comctl32.dll");
-        auto* pGetVersion =
-            hComCtl ? reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(hComCtl, "DllGetVersion"))) : nullptr;
-        DLLVERSIONINFO info = {};
-        info.cbSize = sizeof info;
-        if (!pGetVersion || FAILED(pGetVersion(&info)))
-            return false;
-        return info.dwMajorVersion > 4 || (info.dwMajorVersion == 4 && info.dwMinorVersion >= 71);
-    }();
-    return bCarries;
+    return CommonControlsVersion() >= 471;
 }
 
 } // namespace
@@ -385,6 +445,20 @@ bool CNetbellView::OnNotify(NMHDR* pnmh, LRESULT& result)
     case LVN_GETDISPINFOA:
         OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(pnmh));
         return true;
+    case LVN_ODFINDITEMA: {
+        const auto* find = reinterpret_cast<NMLVFINDITEMA*>(pnmh);
+        result = FindRow(find->lvfi.flags, find->lvfi.psz ? find->lvfi.psz : "", find->iStart);
+        return true;
+    }
+    case LVN_ODFINDITEMW: {
+        // Some controls ask in Unicode whatever the window's own format.
+        const auto* find = reinterpret_cast<NMLVFINDITEMW*>(pnmh);
+        char typed[260] = {};
+        if (find->lvfi.psz)
+            WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, typed, sizeof typed - 1, nullptr, nullptr);
+        result = FindRow(find->lvfi.flags, typed, find->iStart);
+        return true;
+    }
     case LVN_COLUMNCLICK:
         m_commands->OnColumnClick(reinterpret_cast<NMLISTVIEW*>(pnmh)->iSubItem);
         return true;

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "base/win32/prompts_win32.h"
 #include "view/drop_logic.h"
@@ -76,10 +78,13 @@ private:
     void LoadImages();
     // Whether a client point is on the check box of the row.
     bool IsOnCheckBox(int nRow, POINT pt) const;
-    void InsertRow(int nPosition, const TaskRow& row);
-    // The text of a cell of a filled row, which the control asks for when
-    // it shows it.
+    // A row's texts, icon and check box, which the control asks for when it
+    // shows them.
     void OnGetDispInfo(NMLVDISPINFOA& info);
+    // The row that typing in the list goes to, or -1.
+    int FindRow(UINT nFlags, const std::string& typed, int nStart) const;
+    void Reselect(const std::vector<int>& rows, int nFocus);
+    void RedrawRow(int nRow);
     void SelectAll();
     void OnListCommand(UINT nId);
 
@@ -90,9 +95,8 @@ private:
     IFrontPageTasks* m_pFrontPage = nullptr;
     std::unique_ptr<ITaskDialog> m_taskDialog;
     std::unique_ptr<CTaskCommands> m_commands;
-    // The rows of the last fill, whose texts the control asks for, and where
-    // each task's row lies among them.
-    std::vector<TaskRow> m_filled;
-    std::vector<size_t> m_filledAt;
+    // Every row, top to bottom, as the control shows it.
+    std::vector<TaskRow> m_rows;
+    bool m_bOwnerData = false;
     CTaskListDropRegistration m_dropTarget;
 };
