@@ -53,6 +53,11 @@ add_dependencies(netbell_e2e netbell_e2e_probe netbell_e2e_target)
 # program that only adds an icon.
 add_executable(tray_minimal WIN32 bench/win32/tray_minimal.cpp)
 target_link_libraries(tray_minimal PRIVATE shell32 user32)
+# List benchmark under Wine: a program that only shows the rows in a list
+# view, started as a process as Netbell is.
+add_executable(list_minimal WIN32 bench/win32/list_minimal.cpp)
+target_link_options(list_minimal PRIVATE -static)
+target_link_libraries(list_minimal PRIVATE comctl32 user32)
 add_executable(tray_bench bench/win32/tray_bench.cpp)
 target_link_libraries(tray_bench PRIVATE user32 advapi32 shell32 winmm)
 
