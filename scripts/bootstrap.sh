@@ -22,10 +22,10 @@ have_pkg libgtest-dev || need+=(libgtest-dev)
 have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
 have_pkg nlohmann-json3-dev || need+=(nlohmann-json3-dev)
 have_pkg libclang-rt-14-dev || need+=(libclang-rt-14-dev)
-# Once 32-bit Wine could not be had (see below), later runs in this tree do
-# not try again; "make clean" forgets it.
+# Once 32-bit Wine could not be had (see below), the next few hours of runs
+# in this tree do not try again: make calls this script for every target.
 no_wine32="$(dirname "$0")/../build/.wine32-unavailable"
-have_pkg wine32:i386 || [ -e "$no_wine32" ] || need+=(wine32:i386)
+have_pkg wine32:i386 || [ -n "$(find "$no_wine32" -mmin -360 2>/dev/null)" ] || need+=(wine32:i386)
 # Both Wines: the 32-bit packages install on every machine, even one that
 # cannot run their programs; the 64-bit loader is the one that runs there.
 have_cmd wine || need+=(wine)
@@ -47,12 +47,14 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 echo "bootstrap: installing ${need[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    dpkg --add-architecture i386
-fi
 export DEBIAN_FRONTEND=noninteractive
 here=$(dirname "$0")
-"$here/apt-update.sh" --if-stale
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    "$here/apt-update.sh" # the new architecture's indexes
+else
+    "$here/apt-update.sh" --if-stale
+fi
 
 # 32-bit Wine goes on its own: when the mirror's i386 index is out of reach,
 # everything else still installs, and the 32-bit tiers say they were skipped
@@ -61,10 +63,13 @@ main=() i386=()
 for p in "${need[@]}"; do
     case $p in *:i386) i386+=("$p") ;; *) main+=("$p") ;; esac
 done
+# Last, without recommended packages: 64-bit Wine recommends 32-bit Wine,
+# which a mirror out of step cannot always give.
 install() {
-    apt-get install -y -qq -o Acquire::Retries=3 "$@" >/dev/null && return 0
+    apt-get install -y -qq "$@" >/dev/null && return 0
     "$here/apt-update.sh"
-    apt-get install -y -qq -o Acquire::Retries=3 "$@" >/dev/null
+    apt-get install -y -qq "$@" >/dev/null && return 0
+    apt-get install -y -qq --no-install-recommends "$@" >/dev/null
 }
 if [ ${#main[@]} -gt 0 ]; then
     install "${main[@]}"

@@ -40,28 +40,6 @@ std::vector<uint8_t> CArchiveWriter::Take()
     return out;
 }
 
-void CArchiveWriter::WriteDouble(double d)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &d, sizeof bits);
-    uint8_t* p = Room(8);
-    for (int i = 0; i < 8; ++i)
-        p[i] = static_cast<uint8_t>(bits >> (8 * i));
-}
-
-void CArchiveWriter::WriteLongString(const std::string& s)
-{
-    const size_t n = s.size();
-    WriteByte(0xFF);
-    if (n < 0xFFFE) {
-        WriteWord(static_cast<uint16_t>(n));
-    } else {
-        WriteWord(0xFFFF);
-        WriteDWord(static_cast<uint32_t>(n));
-    }
-    std::memcpy(Room(n), s.data(), n);
-}
-
 void CArchiveWriter::WriteCount(size_t n)
 {
     if (n < 0xFFFF) {

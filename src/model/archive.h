@@ -25,35 +25,62 @@ public:
     explicit CArchiveWriter(std::vector<uint8_t>&& buffer);
 
     void WriteByte(uint8_t b) { *Room(1) = b; }
-    void WriteWord(uint16_t w)
-    {
-        uint8_t* p = Room(2);
-        p[0] = static_cast<uint8_t>(w);
-        p[1] = static_cast<uint8_t>(w >> 8);
-    }
-    void WriteDWord(uint32_t dw)
-    {
-        uint8_t* p = Room(4);
-        for (int i = 0; i < 4; ++i)
-            p[i] = static_cast<uint8_t>(dw >> (8 * i));
-    }
-    void WriteDouble(double d);
-    void WriteString(const std::string& s)
-    {
-        const size_t n = s.size();
-        if (n >= 0xFF) {
-            WriteLongString(s);
-            return;
-        }
-        uint8_t* p = Room(1 + n);
-        p[0] = static_cast<uint8_t>(n);
-        if (n != 0) // most of a task's texts are empty
-            std::memcpy(p + 1, s.data(), n);
-    }
+    void WriteWord(uint16_t w) { PutWord(Room(2), w); }
+    void WriteDWord(uint32_t dw) { PutDWord(Room(4), dw); }
+    void WriteDouble(double d) { PutDouble(Room(8), d); }
+    void WriteString(const std::string& s) { PutString(Room(StringBytes(s.size())), s); }
     void WriteCount(size_t n);
     // Writes the tag that introduces a new object of the class: the class
     // record the first time, a reference to it afterwards.
     void WriteObjectTag(const char* className, uint16_t schema);
+
+    // Room for a record of n bytes, which the caller fills with the Put
+    // functions below: one check for all its fields.
+    uint8_t* Claim(size_t n) { return Room(n); }
+
+    // Each places a value in the file's form at p and returns the byte
+    // after it.
+    static uint8_t* PutWord(uint8_t* p, uint16_t w)
+    {
+        p[0] = static_cast<uint8_t>(w);
+        p[1] = static_cast<uint8_t>(w >> 8);
+        return p + 2;
+    }
+    static uint8_t* PutDWord(uint8_t* p, uint32_t dw)
+    {
+        for (int i = 0; i < 4; ++i)
+            p[i] = static_cast<uint8_t>(dw >> (8 * i));
+        return p + 4;
+    }
+    static uint8_t* PutDouble(uint8_t* p, double d)
+    {
+        uint64_t bits;
+        std::memcpy(&bits, &d, sizeof bits);
+        for (int i = 0; i < 8; ++i)
+            p[i] = static_cast<uint8_t>(bits >> (8 * i));
+        return p + 8;
+    }
+    // A string takes its length in one byte below 255, else 0xFF and a word
+    // below 0xFFFE, else 0xFF, 0xFFFF and a double word; then its bytes.
+    static size_t StringBytes(size_t n) { return n + (n < 0xFF ? 1 : n < 0xFFFE ? 3 : 7); }
+    static uint8_t* PutString(uint8_t* p, const std::string& s)
+    {
+        const size_t n = s.size();
+        if (n < 0xFF) {
+            *p++ = static_cast<uint8_t>(n);
+        } else {
+            *p++ = 0xFF;
+            if (n < 0xFFFE) {
+                p = PutWord(p, static_cast<uint16_t>(n));
+            } else {
+                p = PutWord(p, 0xFFFF);
+                p = PutDWord(p, static_cast<uint32_t>(n));
+            }
+        }
+        if (n != 0) // most of a task's texts are empty
+            std::memcpy(p, s.data(), n);
+        return p + n;
+    }
 
     // The bytes written so far.
     const std::vector<uint8_t>& Bytes();
@@ -71,7 +98,6 @@ private:
         return p;
     }
     void Grow(size_t n);
-    void WriteLongString(const std::string& s);
 
     struct ClassEntry {
         const char* literal; // as the caller passed it: the same name comes back at the same address
@@ -147,15 +173,35 @@ private:
 };
 
 // Field visitors for a record that lists its fields once, in file order
-// (its VisitFields): writing them, reading them, passing over them, and
-// counting the bytes of its texts. The integer fields are 32 bits on file.
-struct CFieldWriter {
-    CArchiveWriter& ar;
-    void operator()(uint32_t n) { ar.WriteDWord(n); }
-    void operator()(int32_t n) { ar.WriteDWord(static_cast<uint32_t>(n)); }
-    void operator()(double d) { ar.WriteDouble(d); }
-    void operator()(const std::string& s) { ar.WriteString(s); }
+// (its VisitFields): sizing and placing them for writing, reading them,
+// passing over them, and counting the bytes of its texts. The integer fields are 32 bits on file.
+// The bytes a record's fields take on file, and the same fields placed in
+// them: a record is written with one claim on the writer.
+struct CFieldBytes {
+    size_t n = 0;
+    void operator()(uint32_t) { n += 4; }
+    void operator()(int32_t) { n += 4; }
+    void operator()(double) { n += 8; }
+    void operator()(const std::string& s) { n += CArchiveWriter::StringBytes(s.size()); }
 };
+
+struct CFieldPlacer {
+    uint8_t* p;
+    void operator()(uint32_t n) { p = CArchiveWriter::PutDWord(p, n); }
+    void operator()(int32_t n) { p = CArchiveWriter::PutDWord(p, static_cast<uint32_t>(n)); }
+    void operator()(double d) { p = CArchiveWriter::PutDouble(p, d); }
+    void operator()(const std::string& s) { p = CArchiveWriter::PutString(p, s); }
+};
+
+// Writes a record through its VisitFields.
+template <class Record>
+void WriteFields(CArchiveWriter& ar, const Record& r)
+{
+    CFieldBytes size;
+    Record::VisitFields(r, size);
+    CFieldPlacer place{ar.Claim(size.n)};
+    Record::VisitFields(r, place);
+}
 
 struct CFieldReader {
     CArchiveReader& ar;

@@ -12,8 +12,7 @@
 
 void CWebSearchItem::Serialize(CArchiveWriter& ar) const
 {
-    CFieldWriter fields{ar};
-    VisitFields(*this, fields);
+    WriteFields(ar, *this);
 }
 
 void CWebSearchItem::Serialize(CArchiveReader& ar)

@@ -12,8 +12,7 @@ bool COleDateTime::operator==(const COleDateTime& o) const
 
 void CRemindTask::Serialize(CArchiveWriter& ar) const
 {
-    CFieldWriter fields{ar};
-    VisitFields(*this, fields);
+    WriteFields(ar, *this);
 }
 
 void CRemindTask::Serialize(CArchiveReader& ar)

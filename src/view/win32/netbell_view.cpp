@@ -22,9 +22,11 @@ namespace {
 constexpr int kSmallIcons[] = {128, 129, 144, 148, 169, 149, 150, 157, 158, 159, 179, 186, 178, 183};
 constexpr UINT IDR_NEWTASK_POPUP = 149;
 constexpr UINT IDR_TASK_POPUP = 150;
+constexpr UINT kFindSubstring = 0x0004; // LVFI_SUBSTRING
 
-// The version of the common controls, as major * 100 + minor: 400 on
-// Windows 95 and NT 4 as they came, 470 from Internet Explorer 3, 471 from 4.
+// The version of the common controls, as major * 100 + minor. Versions
+// before 4.71 (Internet Explorer 4) cannot tell theirs and count as 400, as
+// Windows 95 and NT 4 came.
 int CommonControlsVersion()
 {
     static const int nVersion = [] {
@@ -89,12 +91,14 @@ CNetbellView::~CNetbellView()
         ImageList_Destroy(m_hStateImages);
 }
 
-bool CNetbellView::Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage)
+bool CNetbellView::OwnerDataSupported()
 {
-    // The rows live here and the control asks for what it shows. Controls
-    // from version 4.70 on hold no items at all (owner data), so that a fill
-    // of any size is one message; the first ones hold an empty item per row.
-    m_bOwnerData = CommonControlsVersion() >= 470;
+    return CommonControlsVersion() >= 471;
+}
+
+bool CNetbellView::Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage, bool bOwnerData)
+{
+    m_bOwnerData = bOwnerData;
     m_hWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS |
                                  LVS_SHOWSELALWAYS | (m_bOwnerData ? LVS_OWNERDATA : 0),
@@ -147,14 +151,11 @@ void CNetbellView::InsertRowAtTop(const TaskRow& row)
         SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
         return;
     }
-    // The control keeps selection and focus by position: they move down a
-    // row with the rows, as they would with items of its own.
-    std::vector<int> selected = GetSelectedRows();
-    const int nFocus = ListView_GetNextItem(m_hWnd, -1, LVNI_FOCUSED);
+    // The control keeps selection, focus and anchor by position: they move
+    // down a row with the rows, as they would with items of its own.
+    const RowMarks marks = ReadMarks();
     ListView_SetItemCountEx(m_hWnd, static_cast<int>(m_rows.size()), LVSICF_NOSCROLL);
-    for (int& nRow : selected)
-        ++nRow;
-    Reselect(selected, nFocus < 0 ? -1 : nFocus + 1);
+    RestoreMarks(marks, [](int nRow) { return nRow + 1; });
 }
 
 void CNetbellView::ReplaceAllRows(std::vector<TaskRow> rows)
@@ -204,9 +205,10 @@ int CNetbellView::FindRow(UINT nFlags, const std::string& typed, int nStart) con
 {
     // Typing in the list goes to the next row whose first cell begins with
     // what was typed, as it does in a list that holds its items.
-    if (!(nFlags & (LVFI_STRING | LVFI_PARTIAL)) || typed.empty() || m_rows.empty())
+    if (!(nFlags & (LVFI_STRING | LVFI_PARTIAL | kFindSubstring)) || typed.empty() || m_rows.empty())
         return -1;
-    const bool bPartial = (nFlags & LVFI_PARTIAL) != 0;
+    // Later controls say "substring" for the same beginning-of-text search.
+    const bool bPartial = (nFlags & (LVFI_PARTIAL | kFindSubstring)) != 0;
     const size_t nCount = m_rows.size();
     const size_t nFrom = nStart >= 0 && static_cast<size_t>(nStart) < nCount ? static_cast<size_t>(nStart) : 0;
     const size_t nLook = (nFlags & LVFI_WRAP) ? nCount : nCount - nFrom;
@@ -223,17 +225,37 @@ int CNetbellView::FindRow(UINT nFlags, const std::string& typed, int nStart) con
     return -1;
 }
 
-void CNetbellView::Reselect(const std::vector<int>& rows, int nFocus)
+CNetbellView::RowMarks CNetbellView::ReadMarks()
 {
+    RowMarks marks;
+    marks.selected = GetSelectedRows();
+    marks.nFocus = ListView_GetNextItem(m_hWnd, -1, LVNI_FOCUSED);
+    marks.nAnchor = ListView_GetSelectionMark(m_hWnd);
+    marks.nTop = ListView_GetTopIndex(m_hWnd);
+    return marks;
+}
+
+void CNetbellView::RestoreMarks(const RowMarks& marks, const std::function<int(int)>& moved)
+{
+    const int nRows = static_cast<int>(m_rows.size());
+    const auto valid = [nRows](int nRow) { return nRow >= 0 && nRow < nRows; };
     ListView_SetItemState(m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    if (!rows.empty() && rows.size() == m_rows.size()) {
+    if (!marks.selected.empty() && marks.selected.size() == m_rows.size()) {
         ListView_SetItemState(m_hWnd, -1, LVIS_SELECTED, LVIS_SELECTED);
     } else {
-        for (int nRow : rows)
-            ListView_SetItemState(m_hWnd, nRow, LVIS_SELECTED, LVIS_SELECTED);
+        for (int nRow : marks.selected)
+            ListView_SetItemState(m_hWnd, moved(nRow), LVIS_SELECTED, LVIS_SELECTED);
     }
-    if (nFocus >= 0)
-        ListView_SetItemState(m_hWnd, nFocus, LVIS_FOCUSED, LVIS_FOCUSED);
+    if (valid(marks.nFocus))
+        ListView_SetItemState(m_hWnd, moved(marks.nFocus), LVIS_FOCUSED, LVIS_FOCUSED);
+    // Where a Shift-click or Shift-arrow extends the selection from.
+    ListView_SetSelectionMark(m_hWnd, valid(marks.nAnchor) ? moved(marks.nAnchor) : -1);
+    // Giving a row the focus may scroll it into view; the list stays where
+    // the user had it.
+    const int nTop = ListView_GetTopIndex(m_hWnd);
+    RECT rc;
+    if (nTop != marks.nTop && nRows > 0 && ListView_GetItemRect(m_hWnd, 0, &rc, LVIR_BOUNDS))
+        ListView_Scroll(m_hWnd, 0, (marks.nTop - nTop) * (rc.bottom - rc.top));
 }
 
 void CNetbellView::RedrawRow(int nRow)
@@ -254,8 +276,7 @@ void CNetbellView::SortRows(int nColumn, bool bDescending)
             rowOfTask.resize(order[i] + 1);
         rowOfTask[order[i]] = i;
     }
-    const std::vector<int> selected = GetSelectedRows();
-    const int nFocus = ListView_GetNextItem(m_hWnd, -1, LVNI_FOCUSED);
+    const RowMarks marks = ReadMarks();
     CTaskSortKeys(m_ports.doc, nColumn, bDescending).Sort(order);
     std::vector<TaskRow> sorted(m_rows.size());
     std::vector<int> newRowOf(m_rows.size());
@@ -265,11 +286,7 @@ void CNetbellView::SortRows(int nColumn, bool bDescending)
         newRowOf[nOld] = static_cast<int>(i);
     }
     m_rows = std::move(sorted);
-    std::vector<int> reselected;
-    reselected.reserve(selected.size());
-    for (int nRow : selected)
-        reselected.push_back(newRowOf[static_cast<size_t>(nRow)]);
-    Reselect(reselected, nFocus < 0 ? -1 : newRowOf[static_cast<size_t>(nFocus)]);
+    RestoreMarks(marks, [&newRowOf](int nRow) { return newRowOf[static_cast<size_t>(nRow)]; });
     InvalidateRect(m_hWnd, nullptr, FALSE);
     SetCursor(hOld);
 }

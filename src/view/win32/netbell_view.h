@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,7 +35,12 @@ public:
     CNetbellView(const CNetbellView&) = delete;
     CNetbellView& operator=(const CNetbellView&) = delete;
 
-    bool Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage);
+    // The rows live in the view and the control asks for what it shows.
+    // With owner data (common controls 4.71 and later) it holds no items at
+    // all, so that a fill of any size is one message; without, it holds an
+    // empty item per row.
+    static bool OwnerDataSupported();
+    bool Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage, bool bOwnerData = OwnerDataSupported());
     HWND GetSafeHwnd() const { return m_hWnd; }
 
     // After the data file is read: the columns, then every row.
@@ -83,7 +89,16 @@ private:
     void OnGetDispInfo(NMLVDISPINFOA& info);
     // The row that typing in the list goes to, or -1.
     int FindRow(UINT nFlags, const std::string& typed, int nStart) const;
-    void Reselect(const std::vector<int>& rows, int nFocus);
+    // Selection, focus, anchor and scroll place, read before rows move and
+    // put back where moved(row) says each row went.
+    struct RowMarks {
+        std::vector<int> selected;
+        int nFocus = -1;
+        int nAnchor = -1;
+        int nTop = 0;
+    };
+    RowMarks ReadMarks();
+    void RestoreMarks(const RowMarks& marks, const std::function<int(int)>& moved);
     void RedrawRow(int nRow);
     void SelectAll();
     void OnListCommand(UINT nId);
