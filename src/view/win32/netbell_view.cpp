@@ -266,8 +266,8 @@ void CNetbellView::RedrawRow(int nRow)
 void CNetbellView::SortRows(int nColumn, bool bDescending)
 {
     HCURSOR hOld = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    // The rows are put in order here, stably, with the selection and focus
-    // going with their tasks; the control only draws them again.
+    // The rows are put in order here, stably, with the selection, focus and
+    // anchor going with their tasks; the control only draws them again.
     std::vector<size_t> order(m_rows.size());
     std::vector<size_t> rowOfTask;
     for (size_t i = 0; i < m_rows.size(); ++i) {
