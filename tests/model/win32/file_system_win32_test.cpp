@@ -210,8 +210,9 @@ TEST_F(Win32FileSystemTest, Windows95ReplaceNeverLosesBothFiles)
         }
         std::sort(kept.begin(), kept.end());
         EXPECT_EQ(c.kept, kept);
-        if (c.inPlace)
+        if (c.inPlace) {
             EXPECT_EQ(Bytes(c.inPlace), Contents("Default.nbl"));
+        }
     }
 }
 
