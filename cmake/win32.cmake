@@ -39,7 +39,7 @@ target_link_libraries(nbltool PRIVATE netbell_win32)
 # target program for the driver's own cases.
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 add_executable(netbell_e2e ${E2E_SOURCES})
-target_include_directories(netbell_e2e PRIVATE tests/e2e)
+target_include_directories(netbell_e2e PRIVATE tests/e2e bench/win32)
 target_link_libraries(netbell_e2e PRIVATE gtest user32 gdi32 advapi32 shell32 ole32 uuid comctl32 psapi)
 add_library(netbell_e2e_probe SHARED tests/e2e/probe/menu_probe.cpp)
 set_target_properties(netbell_e2e_probe PROPERTIES PREFIX "")

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "plain_list.h"
+
 namespace {
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -58,20 +60,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int)
         return 1;
     HWND frame = CreateWindowA("ListMinimal", "List Minimal", WS_OVERLAPPEDWINDOW, 100, 100, 768, 576, nullptr,
                                nullptr, hInstance, nullptr);
-    HWND list = frame ? CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0,
-                                        0, 760, 540, frame, nullptr, hInstance, nullptr)
-                      : nullptr;
+    HWND list = frame ? CreatePlainList(frame, hInstance) : nullptr;
     if (!list)
         return 1;
-    static const char* const titles[] = {"Type", "Priority", "Name", "Description", "Url",
-                                         "Project", "Assign To", "Billing Info", "Date Added"};
-    for (int c = 0; c < 9; ++c) {
-        LVCOLUMNA col = {};
-        col.mask = LVCF_TEXT | LVCF_WIDTH;
-        col.pszText = const_cast<char*>(titles[c]);
-        col.cx = 80;
-        SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
-    }
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     int row = 0;
     std::vector<std::string> cells;
@@ -89,18 +80,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int)
             from = tab + 1;
         }
         at = end + 1;
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = row;
-        item.pszText = const_cast<char*>(cells[0].c_str());
-        item.lParam = row;
-        const int inserted = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        for (int c = 1; c < 9 && static_cast<size_t>(c) < cells.size(); ++c) {
-            LVITEMA sub = {};
-            sub.iSubItem = c;
-            sub.pszText = const_cast<char*>(cells[static_cast<size_t>(c)].c_str());
-            SendMessageA(list, LVM_SETITEMTEXTA, inserted, reinterpret_cast<LPARAM>(&sub));
-        }
+        AppendPlainRow(list, row, cells);
         ++row;
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);

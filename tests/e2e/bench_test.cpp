@@ -33,6 +33,7 @@
 #include "driver.h"
 #include "nbl_bytes.h"
 #include "netbell_case.h"
+#include "plain_list.h"
 
 namespace e2e {
 namespace {
@@ -253,38 +254,16 @@ double PlainLoopMs(const NblDocument& doc, bool quiet)
                                  nullptr, nullptr, nullptr);
     if (!frame)
         return -1;
-    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 760,
-                                540, frame, nullptr, nullptr, nullptr);
+    HWND list = CreatePlainList(frame, nullptr);
     if (!list) {
         DestroyWindow(frame);
         return -1;
-    }
-    static const char* const titles[] = {"Type", "Priority", "Name", "Description", "Url",
-                                         "Project", "Assign To", "Billing Info", "Date Added"};
-    for (int c = 0; c < 9; ++c) {
-        LVCOLUMNA col = {};
-        col.mask = LVCF_TEXT | LVCF_WIDTH;
-        col.pszText = const_cast<char*>(titles[c]);
-        col.cx = 80;
-        SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
     }
     if (quiet)
         SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     int row = 0;
     for (const NblTask& t : doc.tasks) {
-        const std::vector<std::string> cells = CellsOf(t);
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = row;
-        item.pszText = const_cast<char*>(cells[0].c_str());
-        item.lParam = row;
-        const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        for (int c = 1; c < 9; ++c) {
-            LVITEMA sub = {};
-            sub.iSubItem = c;
-            sub.pszText = const_cast<char*>(cells[static_cast<size_t>(c)].c_str());
-            SendMessageA(list, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&sub));
-        }
+        AppendPlainRow(list, row, CellsOf(t));
         ++row;
     }
     if (quiet)

@@ -118,8 +118,9 @@ TEST_F(Reminder, AConnectionRaisesThePromptWithTheCountAndDoThemNowShowsTheList)
     // Only the last entry decides: a first one still dialling does not hide
     // the connected one after it.
     ASSERT_TRUE(StartWith(doc, std::string("connection 16 2 Office\n") + kConnected));
-    HWND list = FindChild(m_frame, kListClass);
-    ASSERT_TRUE(list);
+    // The frame can be found while it is still making its children.
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (list = FindChild(m_frame, kListClass)) != nullptr; }, 5000));
     // Once the rows are in, the file has been read; it must come back from
     // the save that precedes the prompt.
     ASSERT_TRUE(WaitUntil([&] { return Send(list, LVM_GETITEMCOUNT, 0, 0).value_or(0) == 3; }, 5000));

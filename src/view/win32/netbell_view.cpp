@@ -144,11 +144,7 @@ void CNetbellView::InsertRowAtTop(const TaskRow& row)
 {
     m_rows.insert(m_rows.begin(), row);
     if (!m_bOwnerData) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.pszText = LPSTR_TEXTCALLBACKA;
-        item.iImage = I_IMAGECALLBACK;
-        SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        InsertEmptyItem(0);
         return;
     }
     // The control keeps selection, focus and anchor by position: they move
@@ -156,6 +152,23 @@ void CNetbellView::InsertRowAtTop(const TaskRow& row)
     const RowMarks marks = ReadMarks();
     ListView_SetItemCountEx(m_hWnd, static_cast<int>(m_rows.size()), LVSICF_NOSCROLL);
     RestoreMarks(marks, [](int nRow) { return nRow + 1; });
+}
+
+void CNetbellView::InsertEmptyItem(int nPosition)
+{
+    // Everything it shows is asked for: texts, icon and, by the callback
+    // mask, the check box.
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = nPosition;
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    item.iImage = I_IMAGECALLBACK;
+    SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+TaskRow* CNetbellView::Row(int nRow)
+{
+    return nRow >= 0 && static_cast<size_t>(nRow) < m_rows.size() ? &m_rows[static_cast<size_t>(nRow)] : nullptr;
 }
 
 void CNetbellView::ReplaceAllRows(std::vector<TaskRow> rows)
@@ -168,14 +181,8 @@ void CNetbellView::ReplaceAllRows(std::vector<TaskRow> rows)
     } else {
         // Appended in order with drawing off: no row is moved by the next.
         ListView_SetItemCount(m_hWnd, static_cast<int>(m_rows.size()));
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.pszText = LPSTR_TEXTCALLBACKA;
-        item.iImage = I_IMAGECALLBACK;
-        for (size_t i = 0; i < m_rows.size(); ++i) {
-            item.iItem = static_cast<int>(i);
-            SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        }
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            InsertEmptyItem(static_cast<int>(i));
     }
     SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_hWnd, nullptr, TRUE);
@@ -184,19 +191,19 @@ void CNetbellView::ReplaceAllRows(std::vector<TaskRow> rows)
 void CNetbellView::OnGetDispInfo(NMLVDISPINFOA& info)
 {
     LVITEMA& item = info.item;
-    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= m_rows.size())
+    const TaskRow* row = Row(item.iItem);
+    if (!row)
         return;
-    const TaskRow& row = m_rows[static_cast<size_t>(item.iItem)];
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         const char* text = item.iSubItem >= 0 && item.iSubItem < kTaskColumnCount
-                               ? row.cells[static_cast<size_t>(item.iSubItem)].c_str()
+                               ? row->cells[static_cast<size_t>(item.iSubItem)].c_str()
                                : "";
         lstrcpynA(item.pszText, text, item.cchTextMax);
     }
     if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0)
-        item.iImage = row.nImage;
+        item.iImage = row->nImage;
     if ((item.mask & LVIF_STATE) && item.iSubItem == 0) {
-        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.nState);
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row->nState);
         item.stateMask |= LVIS_STATEIMAGEMASK;
     }
 }
@@ -302,37 +309,41 @@ std::vector<int> CNetbellView::GetSelectedRows()
 
 size_t CNetbellView::GetRowTask(int nRow)
 {
-    return nRow >= 0 && static_cast<size_t>(nRow) < m_rows.size() ? m_rows[static_cast<size_t>(nRow)].nTaskIndex : 0;
+    const TaskRow* row = Row(nRow);
+    return row ? row->nTaskIndex : 0;
 }
 
 void CNetbellView::SetCellText(int nRow, int nColumn, const std::string& text)
 {
-    if (nRow < 0 || static_cast<size_t>(nRow) >= m_rows.size() || nColumn < 0 || nColumn >= kTaskColumnCount)
+    TaskRow* row = Row(nRow);
+    if (!row || nColumn < 0 || nColumn >= kTaskColumnCount)
         return;
-    m_rows[static_cast<size_t>(nRow)].cells[static_cast<size_t>(nColumn)] = text;
+    row->cells[static_cast<size_t>(nColumn)] = text;
     RedrawRow(nRow);
 }
 
 void CNetbellView::SetTypeCell(int nRow, const std::string& text, int nImage)
 {
-    if (nRow < 0 || static_cast<size_t>(nRow) >= m_rows.size())
+    TaskRow* row = Row(nRow);
+    if (!row)
         return;
-    TaskRow& row = m_rows[static_cast<size_t>(nRow)];
-    row.cells[colType] = text;
-    row.nImage = nImage;
+    row->cells[colType] = text;
+    row->nImage = nImage;
     RedrawRow(nRow);
 }
 
 int CNetbellView::GetStateImage(int nRow)
 {
-    return nRow >= 0 && static_cast<size_t>(nRow) < m_rows.size() ? m_rows[static_cast<size_t>(nRow)].nState : 0;
+    const TaskRow* row = Row(nRow);
+    return row ? row->nState : 0;
 }
 
 void CNetbellView::SetStateImage(int nRow, int nState)
 {
-    if (nRow < 0 || static_cast<size_t>(nRow) >= m_rows.size())
+    TaskRow* row = Row(nRow);
+    if (!row)
         return;
-    m_rows[static_cast<size_t>(nRow)].nState = nState;
+    row->nState = nState;
     RedrawRow(nRow);
 }
 

@@ -84,6 +84,10 @@ private:
     void LoadImages();
     // Whether a client point is on the check box of the row.
     bool IsOnCheckBox(int nRow, POINT pt) const;
+    // The row at a place in the list, or null.
+    TaskRow* Row(int nRow);
+    // An item that holds nothing, for controls without owner data.
+    void InsertEmptyItem(int nPosition);
     // A row's texts, icon and check box, which the control asks for when it
     // shows them.
     void OnGetDispInfo(NMLVDISPINFOA& info);
