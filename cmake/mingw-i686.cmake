@@ -1,8 +1,10 @@
-# Cross toolchain for the 32-bit Windows program (MinGW-w64, posix threads).
+# Cross toolchain for the 32-bit Windows program (MinGW-w64, win32 threads).
+# The win32 thread model: the posix one's runtime (winpthreads) imports
+# functions that Windows 95 and NT 4 lack, GetTickCount64 among them.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -51,5 +51,10 @@ add_test(NAME dist_zips COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/check_dist.sh ${C
                                   ${CMAKE_SOURCE_DIR}/build)
 set_tests_properties(dist_zips PROPERTIES LABELS dist)
 
+# Every import of the downloaded programs is on the list of what their
+# oldest Windows exports.
+add_test(NAME dist_imports COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/check_imports.sh ${CMAKE_SOURCE_DIR}/build)
+set_tests_properties(dist_imports PROPERTIES LABELS dist)
+
 # Includes between the program's folders run down its floors only.
 add_test(NAME include_floors COMMAND ${CMAKE_SOURCE_DIR}/tests/check_floors.sh ${CMAKE_SOURCE_DIR}/src)

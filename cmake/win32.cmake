@@ -4,24 +4,32 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=
 
 # The Win32 layer, shared by the program and its Win32 tests.
 file(GLOB WIN32_LAYER_SOURCES CONFIGURE_DEPENDS src/*/win32/*.cpp)
-list(FILTER WIN32_LAYER_SOURCES EXCLUDE REGEX ".*/winmain\\.cpp$")
+list(FILTER WIN32_LAYER_SOURCES EXCLUDE REGEX ".*/(winmain|runtime_imports)\\.cpp$")
+# Stand-ins for the runtime's calls that Windows 95 lacks: an object of each
+# program, so they take the place of the system's imports (see the file).
+add_library(netbell_runtime OBJECT src/base/win32/runtime_imports.cpp)
 add_library(netbell_win32 STATIC ${WIN32_LAYER_SOURCES})
 target_link_libraries(netbell_win32 PUBLIC netbell_core
-  comctl32 shell32 ole32 oleaut32 uuid advapi32 user32 gdi32 shlwapi comdlg32 rasapi32)
+  comctl32 shell32 ole32 oleaut32 uuid advapi32 user32 gdi32 comdlg32)
 
 add_executable(netbell WIN32 src/app/win32/winmain.cpp src/res/netbell.rc)
-target_link_libraries(netbell PRIVATE netbell_win32)
+target_link_libraries(netbell PRIVATE netbell_runtime netbell_win32)
+# The downloads carry no symbols.
+target_link_options(netbell PRIVATE -s)
 
 # GoogleTest from the Debian sources, built with the cross compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# The win32 thread model has no std::mutex, on which GoogleTest builds its
+# Notification: ours, on a Win32 event, comes first.
+target_compile_options(gtest PUBLIC -include ${CMAKE_SOURCE_DIR}/tests/support/win32/gtest_notification.h)
 
 file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/*/win32/*.cpp)
 add_executable(netbell_win32_tests ${WIN32_TEST_SOURCES})
 target_include_directories(netbell_win32_tests PRIVATE tests)
-target_link_libraries(netbell_win32_tests PRIVATE netbell_win32 gtest_main)
+target_link_libraries(netbell_win32_tests PRIVATE netbell_runtime netbell_win32 gtest_main shlwapi)
 # Some cases read the program's own resources.
 add_dependencies(netbell_win32_tests netbell)
 
@@ -32,7 +40,8 @@ if(NOT EXISTS ${CMAKE_BINARY_DIR}/jsoninc/nlohmann)
 endif()
 add_executable(nbltool tools/nbltool/main.cpp tools/nbltool/json_codec.cpp)
 target_include_directories(nbltool PRIVATE ${CMAKE_BINARY_DIR}/jsoninc)
-target_link_libraries(nbltool PRIVATE netbell_win32)
+target_link_libraries(nbltool PRIVATE netbell_runtime netbell_win32)
+target_link_options(nbltool PRIVATE -s)
 
 # End-to-end driver: drives the real netbell.exe from outside under Wine,
 # with a probe DLL it loads into the program to read its menus, and a small

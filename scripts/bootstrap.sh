@@ -7,8 +7,8 @@ need=()
 have_cmd() { command -v "$1" >/dev/null 2>&1; }
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-have_cmd i686-w64-mingw32-g++-posix || need+=(mingw-w64)
-have_cmd x86_64-w64-mingw32-g++-posix || need+=(mingw-w64)
+have_cmd i686-w64-mingw32-g++-win32 || need+=(mingw-w64)
+have_cmd x86_64-w64-mingw32-g++-win32 || need+=(mingw-w64)
 have_cmd cmake   || need+=(cmake)
 have_cmd make    || need+=(make)
 have_cmd g++     || need+=(g++)

@@ -7,9 +7,18 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 mkdir -p dist
 for build in win32 win64; do
+    # The minimum each build loads on, as tests/dist/check_imports.sh proves.
     case $build in
-    win32) what="32-bit build: runs on Windows 95, NT 4 and every later Windows" ;;
-    win64) what="64-bit build: for 64-bit Windows" ;;
+    win32)
+        what="32-bit build"
+        runs="Windows 95, Windows NT 4.0 and every later Windows. Windows 95
+needs MSVCRT.DLL, the C runtime library that NT 4.0, Windows 98 and later
+include and the Microsoft Visual C++ runtime brings to Windows 95." ;;
+    win64)
+        what="64-bit build"
+        runs="64-bit Windows: Windows XP Professional x64 Edition, Windows
+Server 2003 x64 and every later 64-bit Windows. On 32-bit Windows, take
+the 32-bit build." ;;
     esac
     stage=$(mktemp -d)
     trap 'rm -rf "$stage"' EXIT
@@ -31,8 +40,15 @@ notification area, and when a dial-up connection comes up (or, if you ask
 for it in Options, any network connection) it reminds you how many tasks
 are waiting.
 
-Installing: copy the files of this archive into a folder of their own and
-start netbell.exe. Your tasks are kept in Default.nbl in that folder.
+Runs on: $runs
+
+Dial-up reminders need Dial-Up Networking; without it Netbell still starts,
+sees no dial-up connection, and reminds you of network connections where
+you ask for that in Options.
+
+Installing: copy the files of this archive into a folder of their own that
+you can write to (not Program Files: your tasks are kept in Default.nbl
+beside the program) and start netbell.exe.
 
 Files:
   netbell.exe   the program

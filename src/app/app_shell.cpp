@@ -5,7 +5,7 @@
 
 bool IsTestedSystem(const OsVersion& v)
 {
-    if (!v.bKnown)
+    if (!v.bKnown || v.b64BitProgram)
         return true;
     return v.bWin9x || v.nMajor == 4;
 }

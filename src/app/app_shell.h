@@ -17,9 +17,12 @@ struct OsVersion {
     bool bKnown = false;
     bool bWin9x = false; // the Windows 95 family; otherwise NT
     unsigned nMajor = 0;
+    // The 64-bit program runs only on 64-bit Windows, which is neither.
+    bool b64BitProgram = false;
 };
 
-// Windows 95 and NT 4 pass; an unknown version is not checked.
+// Windows 95 and NT 4 pass; an unknown version is not checked, nor is the
+// 64-bit program's.
 bool IsTestedSystem(const OsVersion& v);
 // The question for any other system: true to go on.
 bool ConfirmUntestedSystem(IPrompts& prompts);

@@ -42,13 +42,6 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-class CReadBytes : public IFileBytes {
-public:
-    const uint8_t* Data() const override { return m_data.data(); }
-    size_t Size() const override { return m_data.size(); }
-    std::vector<uint8_t> m_data;
-};
-
 #if defined(__unix__)
 class CMappedBytes : public IFileBytes {
 public:
@@ -89,15 +82,6 @@ std::unique_ptr<IFileBytes> MapWholeFile(const std::string& path)
 #endif
 
 } // namespace
-
-FileError IFileSystem::ViewFile(const std::string& path, std::unique_ptr<IFileBytes>& bytes)
-{
-    auto read = std::make_unique<CReadBytes>();
-    const FileError err = ReadFile(path, read->m_data);
-    if (err == FileError::none)
-        bytes = std::move(read);
-    return err;
-}
 
 FileError CStdFileSystem::ViewFile(const std::string& path, std::unique_ptr<IFileBytes>& bytes)
 {

@@ -54,6 +54,7 @@ TEST(OsCheck, OnlyWindows95FamilyAndNt4PassUnchecked)
     EXPECT_FALSE(IsTestedSystem({true, false, 3}));
     EXPECT_FALSE(IsTestedSystem({true, false, 10}));
     EXPECT_TRUE(IsTestedSystem({false, false, 0}));
+    EXPECT_TRUE(IsTestedSystem({true, false, 10, true})); // the 64-bit program asks on no system
 
     CFakePrompts prompts;
     prompts.answers = {MsgResult::no, MsgResult::yes};

@@ -33,31 +33,36 @@ bool InstanceEventExists()
 }  // namespace
 
 CWatchdog::CWatchdog(DWORD ms, std::string name)
+    : m_dwMs(ms), m_strName(std::move(name)), m_hDone(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_hThread(CreateThread(nullptr, 0, Watch, this, 0, nullptr))
 {
-    m_thread = std::thread([this, ms, name] {
-        std::unique_lock<std::mutex> lock(m_lock);
-        if (m_cv.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_bDone; }))
-            return;
-        fprintf(stderr, "watchdog: %s ran past %lu s; ending its programs\n", name.c_str(),
-                static_cast<unsigned long>(ms / 1000));
-        fflush(stderr);
-        KillAllStarted();
-        if (m_cv.wait_for(lock, std::chrono::seconds(30), [this] { return m_bDone; }))
-            return;
-        fprintf(stderr, "watchdog: %s is still stuck; ending the run\n", name.c_str());
-        fflush(stderr);
-        TerminateProcess(GetCurrentProcess(), 3);
-    });
+}
+
+DWORD WINAPI CWatchdog::Watch(void* param)
+{
+    const auto* self = static_cast<CWatchdog*>(param);
+    if (WaitForSingleObject(self->m_hDone, self->m_dwMs) == WAIT_OBJECT_0)
+        return 0;
+    fprintf(stderr, "watchdog: %s ran past %lu s; ending its programs\n", self->m_strName.c_str(),
+            static_cast<unsigned long>(self->m_dwMs / 1000));
+    fflush(stderr);
+    KillAllStarted();
+    if (WaitForSingleObject(self->m_hDone, 30000) == WAIT_OBJECT_0)
+        return 0;
+    fprintf(stderr, "watchdog: %s is still stuck; ending the run\n", self->m_strName.c_str());
+    fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    return 0;
 }
 
 CWatchdog::~CWatchdog()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_bDone = true;
+    SetEvent(m_hDone);
+    if (m_hThread) {
+        WaitForSingleObject(m_hThread, INFINITE);
+        CloseHandle(m_hThread);
     }
-    m_cv.notify_all();
-    m_thread.join();
+    CloseHandle(m_hDone);
 }
 
 std::string CaseRoot()

@@ -5,13 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <deque>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -68,10 +65,12 @@ public:
     CWatchdog& operator=(const CWatchdog&) = delete;
 
 private:
-    std::mutex m_lock;
-    std::condition_variable m_cv;
-    bool m_bDone = false;
-    std::thread m_thread;
+    static DWORD WINAPI Watch(void* param);
+
+    DWORD m_dwMs;
+    std::string m_strName;
+    HANDLE m_hDone;   // set when the case is over
+    HANDLE m_hThread;
 };
 
 class NetbellCase : public ::testing::Test {

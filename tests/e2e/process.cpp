@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <mutex>
 #include <utility>
 
 namespace e2e {
@@ -13,18 +12,34 @@ namespace e2e {
 namespace {
 
 // Every running CProcess, so the watchdog can end them from its thread.
-std::mutex g_startedLock;
+class CStartedLock {
+public:
+    CStartedLock() { EnterCriticalSection(Section()); }
+    ~CStartedLock() { LeaveCriticalSection(Section()); }
+    CStartedLock(const CStartedLock&) = delete;
+    CStartedLock& operator=(const CStartedLock&) = delete;
+
+private:
+    static CRITICAL_SECTION* Section()
+    {
+        static struct CSection {
+            CSection() { InitializeCriticalSection(&cs); }
+            CRITICAL_SECTION cs;
+        } section;
+        return &section.cs;
+    }
+};
 std::vector<HANDLE> g_started;
 
 void Register(HANDLE h)
 {
-    std::lock_guard<std::mutex> lock(g_startedLock);
+    CStartedLock lock;
     g_started.push_back(h);
 }
 
 void Unregister(HANDLE h)
 {
-    std::lock_guard<std::mutex> lock(g_startedLock);
+    CStartedLock lock;
     g_started.erase(std::remove(g_started.begin(), g_started.end(), h), g_started.end());
 }
 
@@ -117,7 +132,7 @@ void CProcess::Close()
 
 void KillAllStarted()
 {
-    std::lock_guard<std::mutex> lock(g_startedLock);
+    CStartedLock lock;
     for (HANDLE h : g_started)
         if (WaitForSingleObject(h, 0) == WAIT_TIMEOUT)
             TerminateProcess(h, 98);

@@ -21,6 +21,9 @@ constexpr const char* kOsQuestion =
 constexpr const char* kUserDetailsCaption = "User Details Required";
 constexpr const char* kUserDetails = "Please enter your Name and EMail address in the User Profile";
 
+// The driver is built with the program, so its own width is the program's.
+constexpr bool k64BitProgram = sizeof(void*) == 8;
+
 bool SamePath(const std::string& a, const std::string& b)
 {
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
@@ -155,8 +158,39 @@ TEST_F(StartUp, HomeDirectoryAndDefaultDataAreRewrittenAtEveryStart)
     EXPECT_EQ("Default.nbl", ReadSetting("Default Data").value_or("<none>"));
 }
 
+// Per-user classes came with Windows 2000; before it the document is
+// registered among the machine's classes, which HKEY_CLASSES_ROOT shows.
+TEST_F(StartUp, RegistersItsDocumentWhereTheSystemKeepsClasses)
+{
+    PresetReturningUser();
+    // The same path under the user's key and the machine's.
+    const std::string key = "Software\\Classes\\Netbell.Document";
+    const struct {
+        const char* version;
+        bool bPerUser;
+    } cases[] = {{"win95", false}, {"nt40", false}, {"win2k", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.version);
+        RegDeleteTreeOf(HKEY_CURRENT_USER, key);
+        RegDeleteTreeOf(HKEY_LOCAL_MACHINE, key);
+        ASSERT_TRUE(SetWindowsVersion("netbell.exe", c.version));
+        CProcess& p = Start();
+        if (c.bPerUser && !k64BitProgram) {
+            const auto box = ExpectMessageBox(p, kOsCaption);
+            ASSERT_TRUE(box);
+            ASSERT_TRUE(PressButton(box->hwnd, IDYES));
+        }
+        ASSERT_TRUE(WaitForFrame(p)) << Describe(p);
+        EXPECT_EQ(c.bPerUser, RegKeyExists(HKEY_CURRENT_USER, key + "\\CLSID"));
+        EXPECT_EQ(!c.bPerUser, RegKeyExists(HKEY_LOCAL_MACHINE, key + "\\CLSID"));
+        p.Kill();
+    }
+}
+
 TEST_F(SystemCheck, LaterWindowsIsQuestionedAndNoEndsTheProgram)
 {
+    if (k64BitProgram)
+        GTEST_SKIP() << "the 64-bit program asks on no system";
     PresetReturningUser();
     ASSERT_TRUE(SetWindowsVersion("netbell.exe", "win7"));
     CProcess& p = Start();
@@ -176,10 +210,16 @@ TEST_F(SystemCheck, LaterWindowsYesGoesOn)
     PresetReturningUser();
     ASSERT_TRUE(SetWindowsVersion("netbell.exe", "win7"));
     CProcess& p = Start();
-    const auto box = ExpectMessageBox(p, kOsCaption);
-    ASSERT_TRUE(box);
-    ASSERT_TRUE(PressButton(box->hwnd, IDYES));
-    ASSERT_TRUE(WaitForFrame(p)) << Describe(p);
+    if (k64BitProgram) {
+        // 64-bit Windows is where the 64-bit program belongs: no question.
+        ASSERT_TRUE(WaitForFrame(p)) << Describe(p);
+        EXPECT_TRUE(NoDialogFor(p, 1500)) << Describe(p);
+    } else {
+        const auto box = ExpectMessageBox(p, kOsCaption);
+        ASSERT_TRUE(box);
+        ASSERT_TRUE(PressButton(box->hwnd, IDYES));
+        ASSERT_TRUE(WaitForFrame(p)) << Describe(p);
+    }
     EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == m_nTrayBase + 1; })) << TrayIconCount();
     EXPECT_TRUE(ReadSetting("Home Directory"));
 }

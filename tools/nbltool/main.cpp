@@ -2,9 +2,9 @@
 // program's own reader and writer so that what it says is what Netbell sees.
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <exception>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +13,14 @@
 #include "model/file_error.h"
 #include "model/file_system.h"
 #include "model/netbell_doc.h"
+#ifdef _WIN32
+#include "model/win32/file_system_win32.h"
+// The program's own file calls: the standard library's file system and
+// streams import what Windows 95 and NT 4 lack.
+using CToolFileSystem = CWin32FileSystem;
+#else
+using CToolFileSystem = CStdFileSystem;
+#endif
 
 namespace {
 
@@ -23,6 +31,11 @@ const char kUsage[] =
     "       nbltool write FILE.json OUT.nbl  write the data file for the JSON\n"
     "       nbltool check FILE.nbl           exit 0 when Netbell can read the file\n";
 
+void Fail(const std::string& text)
+{
+    fprintf(stderr, "nbltool: %s\n", text.c_str());
+}
+
 // The document's message boxes become lines on stderr; a question, which the
 // document never asks, gets the answer that changes nothing.
 class CStderrPrompts : public IPrompts {
@@ -30,10 +43,10 @@ public:
     MsgResult ShowMessage(const std::string& text, const std::string& caption, MsgButtons buttons,
                          MsgIcon) override
     {
-        std::cerr << "nbltool: ";
-        if (!caption.empty())
-            std::cerr << caption << ": ";
-        std::cerr << text << '\n';
+        if (caption.empty())
+            Fail(text);
+        else
+            Fail(caption + ": " + text);
         switch (buttons) {
         case MsgButtons::ok: return MsgResult::ok;
         case MsgButtons::yesNo: return MsgResult::no;
@@ -46,14 +59,10 @@ public:
     void Beep(MsgIcon) override {}
 };
 
-void Fail(const std::string& text)
-{
-    std::cerr << "nbltool: " << text << '\n';
-}
 
 int RunCheck(const std::string& path)
 {
-    CStdFileSystem fs;
+    CToolFileSystem fs;
     CStderrPrompts prompts;
     CNetbellDoc doc(fs, prompts);
     return doc.CheckFile(path) ? exitOk : exitFailed;
@@ -61,14 +70,13 @@ int RunCheck(const std::string& path)
 
 int RunDump(const std::string& path)
 {
-    CStdFileSystem fs;
+    CToolFileSystem fs;
     CStderrPrompts prompts;
     CNetbellDoc doc(fs, prompts);
     if (!doc.OnOpenDocument(path))
         return exitFailed;
-    std::cout << DocToJson(doc).dump(2) << '\n';
-    std::cout.flush();
-    if (!std::cout) {
+    const std::string json = DocToJson(doc).dump(2) + '\n';
+    if (fwrite(json.data(), 1, json.size(), stdout) != json.size() || fflush(stdout) != 0) {
         Fail("could not write to standard output");
         return exitFailed;
     }
@@ -77,7 +85,7 @@ int RunDump(const std::string& path)
 
 int RunWrite(const std::string& jsonPath, const std::string& outPath)
 {
-    CStdFileSystem fs;
+    CToolFileSystem fs;
     CStderrPrompts prompts;
     std::vector<uint8_t> text;
     const FileError err = fs.ReadFile(jsonPath, text);
@@ -120,7 +128,7 @@ bool IsHelp(const char* arg)
 int main(int argc, char** argv)
 {
     if (argc == 2 && IsHelp(argv[1])) {
-        std::cout << kUsage;
+        fputs(kUsage, stdout);
         return exitOk;
     }
     const std::string command = argc > 1 ? argv[1] : "";
@@ -135,6 +143,6 @@ int main(int argc, char** argv)
         Fail(e.what());
         return exitFailed;
     }
-    std::cerr << kUsage;
+    fputs(kUsage, stderr);
     return exitUsage;
 }

@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/win32/main_frame.h"
+#include "base/win32/system_proc.h"
 #include "base/win32/thread_messages.h"
 #include "monitor/win32/connection_monitor.h"
 #include "model/win32/ansi_win32.h"
@@ -39,7 +40,32 @@ OsVersion ReadOsVersion()
         v.bWin9x = info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
         v.nMajor = info.dwMajorVersion;
     }
+    v.b64BitProgram = sizeof(void*) == 8;
     return v;
+}
+
+// Common controls 4.00 (Windows 95, NT 4) register every class at once and
+// have no InitCommonControlsEx.
+void InitCommonControlsOnAnyVersion()
+{
+    using InitExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto pfnInitEx = FindSystemProc<InitExFn>("comctl32.dll", "InitCommonControlsEx");
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
+    if (!pfnInitEx || !pfnInitEx(&icc))
+        InitCommonControls();
+}
+
+// The top-level window a message is for: a walk up the parents, as
+// GetAncestor(GA_ROOT) does where it exists (Windows 98 and 2000 on).
+HWND RootWindowOf(HWND hwnd)
+{
+    while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
+        HWND hwndParent = GetParent(hwnd);
+        if (!hwndParent)
+            break;
+        hwnd = hwndParent;
+    }
+    return hwnd;
 }
 
 BOOL CALLBACK DismissWindow(HWND hwnd, LPARAM)
@@ -124,8 +150,7 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
         return FALSE;
     }
     m_bOleInitialised = true;
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&icc);
+    InitCommonControlsOnAnyVersion();
 
     m_settings = std::make_unique<CRegistrySettingsStore>(kAppKey);
     CWin32StartupShell startupShell(m_prompts);
@@ -135,7 +160,8 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
         m_bAutomation = true;
         return m_automation.RegisterClassFactories(m_dwMainThreadId) ? TRUE : FALSE;
     }
-    RegisterAutomationServer(m_strProgramPath);
+    // Per-user classes came with Windows 2000.
+    RegisterAutomationServer(m_strProgramPath, IsWindows2000OrLater());
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
     if (!m_pMainFrame->Create())
@@ -159,7 +185,7 @@ int CNetbellApp::Run()
             break;
         if (m_pMainFrame && m_pMainFrame->GetSafeHwnd()) {
             HWND hwndFrame = m_pMainFrame->GetSafeHwnd();
-            if (msg.hwnd && GetAncestor(msg.hwnd, GA_ROOT) == hwndFrame &&
+            if (msg.hwnd && RootWindowOf(msg.hwnd) == hwndFrame &&
                 TranslateAcceleratorA(hwndFrame, m_pMainFrame->GetAccelerators(), &msg))
                 continue;
         }

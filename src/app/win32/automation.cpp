@@ -126,12 +126,13 @@ public:
 
 CDocumentFactory g_factory;
 
-void SetKeyValue(const std::string& subkey, const char* name, const std::string& value)
+void SetKeyValue(bool bPerUser, const std::string& subkey, const char* name, const std::string& value)
 {
     HKEY hKey = nullptr;
-    const std::string path = "Software\\Classes\\" + subkey;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                        &hKey, nullptr) != ERROR_SUCCESS)
+    const HKEY root = bPerUser ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT;
+    const std::string path = bPerUser ? "Software\\Classes\\" + subkey : subkey;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &hKey,
+                        nullptr) != ERROR_SUCCESS)
         return;
     CScopedKey key(hKey);
     RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -140,14 +141,15 @@ void SetKeyValue(const std::string& subkey, const char* name, const std::string&
 
 } // namespace
 
-void RegisterAutomationServer(const std::string& programPath)
+void RegisterAutomationServer(const std::string& programPath, bool bPerUserClasses)
 {
+    const bool b = bPerUserClasses;
     const std::string clsidKey = std::string("CLSID\\") + kClsidText;
-    SetKeyValue(kProgId, nullptr, kTypeName);
-    SetKeyValue(std::string(kProgId) + "\\CLSID", nullptr, kClsidText);
-    SetKeyValue(clsidKey, nullptr, kTypeName);
-    SetKeyValue(clsidKey + "\\ProgID", nullptr, kProgId);
-    SetKeyValue(clsidKey + "\\LocalServer32", nullptr, "\"" + programPath + "\" /Automation");
+    SetKeyValue(b, kProgId, nullptr, kTypeName);
+    SetKeyValue(b, std::string(kProgId) + "\\CLSID", nullptr, kClsidText);
+    SetKeyValue(b, clsidKey, nullptr, kTypeName);
+    SetKeyValue(b, clsidKey + "\\ProgID", nullptr, kProgId);
+    SetKeyValue(b, clsidKey + "\\LocalServer32", nullptr, "\"" + programPath + "\" /Automation");
 }
 
 CAutomationServer::~CAutomationServer()

@@ -9,9 +9,10 @@
 // {84CE6BE3-6C6D-11D0-89F4-444553540000}
 extern const CLSID CLSID_NetbellDocument;
 
-// Writes the server's registration for the current user. Failures are
-// ignored: the program runs the same without it.
-void RegisterAutomationServer(const std::string& programPath);
+// Writes the server's registration: for the current user where the system
+// has per-user classes, else into HKEY_CLASSES_ROOT. Failures are ignored:
+// the program runs the same without it.
+void RegisterAutomationServer(const std::string& programPath, bool bPerUserClasses);
 
 // The class factory of an automation start. While it is registered, the
 // process lives until the last object made through it is released.

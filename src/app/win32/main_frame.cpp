@@ -352,7 +352,7 @@ void CMainFrame::KillReminderTimer()
 
 ConnectionLook CMainFrame::GetActiveConnection()
 {
-    return ::GetActiveConnection();
+    return m_dialUp.GetActiveConnection();
 }
 
 NetworkLook CMainFrame::IsNetworkAlive()

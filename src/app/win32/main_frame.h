@@ -11,6 +11,7 @@
 #include "frontpage/win32/frontpage_integration.h"
 #include "monitor/reminder.h"
 #include "monitor/win32/network_connection.h"
+#include "monitor/win32/ras_connection.h"
 #include "monitor/win32/tray_icon.h"
 #include "view/win32/netbell_view.h"
 
@@ -75,6 +76,7 @@ private:
     CNetbellView m_view;
     CFrontPageIntegration m_frontPage;
     CReminderCycle m_reminder;
+    CDialUp m_dialUp;        // the main thread's own, for the question
     CNetworkAlive m_network; // the main thread's own, for the question and Options
     HACCEL m_hAccel = nullptr; // a resource: freed with the module
     HMENU m_hMenu = nullptr;   // destroyed with the window

@@ -1,7 +1,5 @@
 #include "base/win32/registry_settings.h"
 
-#include <shlwapi.h>
-
 #include <vector>
 
 #include "base/win32/scoped_win.h"
@@ -26,6 +24,30 @@ CScopedKey CreateKey(HKEY root, const std::string& path, REGSAM access)
                         nullptr) != ERROR_SUCCESS)
         return CScopedKey();
     return CScopedKey(hKey);
+}
+
+// A key with everything below it. RegDeleteKey on NT refuses a key that
+// still has subkeys, SHDeleteKey needs SHLWAPI.DLL, which Windows 95 and
+// NT 4 lack without a later Internet Explorer, and RegDeleteTree came with
+// Vista.
+bool DeleteKeyTree(HKEY hParent, const std::string& name)
+{
+    {
+        CScopedKey key = OpenKey(hParent, name, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE);
+        if (!key)
+            return false;
+        // Each pass takes the first subkey left; one that will not go is
+        // passed over, so the loop ends.
+        DWORD dwIndex = 0;
+        char sub[256]; // a key's name has at most 255 characters
+        DWORD cch = sizeof sub;
+        while (RegEnumKeyExA(key.Get(), dwIndex, sub, &cch, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+            if (!DeleteKeyTree(key.Get(), sub))
+                ++dwIndex;
+            cch = sizeof sub;
+        }
+    }
+    return RegDeleteKeyA(hParent, name.c_str()) == ERROR_SUCCESS;
 }
 
 } // namespace
@@ -108,9 +130,7 @@ bool CRegistrySettingsStore::DeleteSection(const std::string& section)
     // An empty name would take the whole application key with it.
     if (section.empty())
         return false;
-    // Old systems have no RegDeleteTree, and RegDeleteKey on NT refuses a
-    // key that still has subkeys.
-    return SHDeleteKeyA(HKEY_CURRENT_USER, SectionPath(section).c_str()) == ERROR_SUCCESS;
+    return DeleteKeyTree(HKEY_CURRENT_USER, SectionPath(section));
 }
 
 BOOL RegReadString(HKEY root, const std::string& subkey, const std::string& value, std::string& text)

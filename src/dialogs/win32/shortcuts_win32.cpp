@@ -8,6 +8,7 @@
 
 #include "base/prompts.h"
 #include "base/win32/com_ptr.h"
+#include "base/win32/system_proc.h"
 
 namespace {
 
@@ -142,7 +143,9 @@ bool PickFavoritesShortcut(HWND owner, IPrompts& prompts, ShortcutResult& result
 
     char szFile[MAX_PATH] = "*.url";
     OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
+    // Windows 95 and NT 4 refuse the record at today's size; later systems
+    // show their places bar only for it.
+    ofn.lStructSize = IsWindows2000OrLater() ? sizeof ofn : OPENFILENAME_SIZE_VERSION_400A;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = "Internet Shortcut\0*.url\0";
     ofn.nFilterIndex = 1;

@@ -26,6 +26,8 @@ constexpr int kIdAllSites = 1036;
 constexpr int kIdDescription = 1020;
 constexpr int kIdIcon = 1022;
 constexpr int kPriorityButtons[] = {kIdHigh, kIdMedium, kIdLow};
+// The URL box finds its dialog through this window property.
+constexpr const char* kDialogProp = "Netbell.TaskDialog";
 
 void ShowControl(HWND hDlg, int nId, bool bShow)
 {
@@ -77,8 +79,11 @@ BOOL CTaskDialog::OnInitDialog()
     SendDlgItemMessageA(m_hWnd, kIdIcon, STM_SETICON, reinterpret_cast<WPARAM>(m_hIcon), 0);
 
     // The URL box takes a shortcut file dropped on it; its drops come here.
+    // Classic subclassing: SetWindowSubclass is common controls 6 only.
     HWND hUrl = GetDlgItem(m_hWnd, kIdUrl);
-    SetWindowSubclass(hUrl, UrlEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    SetPropA(hUrl, kDialogProp, this);
+    m_pfnUrlEditProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hUrl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UrlEditProc)));
     DragAcceptFiles(hUrl, AcceptsShortcuts(d.m_nKind));
     m_bEngineMode = IsSearchEngineMode(d);
     if (d.m_nKind == kindSearch) {
@@ -191,14 +196,17 @@ void CTaskDialog::OnDropFiles(HDROP hDrop)
     DragFinish(hDrop);
 }
 
-LRESULT CALLBACK CTaskDialog::UrlEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
-                                          DWORD_PTR dwRefData)
+LRESULT CALLBACK CTaskDialog::UrlEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    auto* pThis = static_cast<CTaskDialog*>(GetPropA(hwnd, kDialogProp));
+    const WNDPROC pfnOwn = pThis->m_pfnUrlEditProc;
     if (msg == WM_DROPFILES) {
-        reinterpret_cast<CTaskDialog*>(dwRefData)->OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        pThis->OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     }
-    if (msg == WM_NCDESTROY)
-        RemoveWindowSubclass(hwnd, UrlEditProc, uIdSubclass);
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnOwn));
+        RemovePropA(hwnd, kDialogProp);
+    }
+    return CallWindowProcA(pfnOwn, hwnd, msg, wParam, lParam);
 }

@@ -24,8 +24,7 @@ protected:
     BOOL OnCommand(WORD id, WORD code, HWND hwndCtl) override;
 
 private:
-    static LRESULT CALLBACK UrlEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
-                                        DWORD_PTR dwRefData);
+    static LRESULT CALLBACK UrlEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void FillProjects();
     void FillEngines();
     void ReadControls();
@@ -40,5 +39,6 @@ private:
     CWin32Prompts& m_prompts;
     TaskDialogData* m_pData = nullptr;
     bool m_bEngineMode = false;
+    WNDPROC m_pfnUrlEditProc = nullptr; // the URL box's own procedure
     HICON m_hIcon = nullptr; // shared: owned by the system
 };

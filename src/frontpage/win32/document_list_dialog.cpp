@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/win32/common_controls.h"
 #include "base/win32/prompts_win32.h"
 #include "res/frontpage_ids.h"
 #include "res/resource.h"
@@ -123,7 +124,7 @@ BOOL CDocumentListDialog::OnNotify(NMHDR* pnmh)
     if (pnmh->code == NM_DBLCLK) {
         // Only a click on a row's icon or label chooses it.
         LVHITTESTINFO hit = {};
-        hit.pt = reinterpret_cast<NMITEMACTIVATE*>(pnmh)->ptAction;
+        hit.pt = ListClickPoint(pnmh);
         const int nRow = static_cast<int>(SendMessageA(pnmh->hwndFrom, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
         if (nRow >= 0 && (hit.flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)))
             Close(static_cast<size_t>(m_list.GetItemData(nRow)));

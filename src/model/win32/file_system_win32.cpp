@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/win32/scoped_win.h"
+#include "base/win32/system_proc.h"
 
 namespace {
 
@@ -55,12 +56,20 @@ void CopyCreationTime(const std::string& from, HANDLE hTo)
 
 } // namespace
 
+CWin32FileSystem::MoveFileExFn CWin32FileSystem::SystemMoveFileEx()
+{
+    return FindSystemProc<MoveFileExFn>("kernel32.dll", "MoveFileExA");
+}
+
 bool CWin32FileSystem::MoveOver(const std::string& tmp, const std::string& path, bool& bKeepTmp)
 {
-    if (m_moveFileEx(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return false;
+    if (m_moveFileEx) {
+        if (m_moveFileEx(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        // Where it is there at all, Windows 95's only says it cannot.
+        if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+            return false;
+    }
     // Windows 95 has no MoveFileEx: the old file steps aside, the new one
     // takes its place, and only then is the old one deleted. Should the new
     // one not move, the old one goes back; should even that fail, both stay

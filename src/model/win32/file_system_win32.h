@@ -8,13 +8,16 @@
 class CWin32FileSystem : public IFileSystem {
 public:
     // The moves a replace makes; tests stand in for Windows 95, which has no
-    // MoveFileEx, and for moves that fail.
+    // MoveFileEx, and for moves that fail. A null MoveFileEx is Windows 95's.
     using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
     using MoveFileFn = BOOL(WINAPI*)(LPCSTR, LPCSTR);
-    explicit CWin32FileSystem(MoveFileExFn moveFileEx = MoveFileExA, MoveFileFn moveFile = MoveFileA)
+    explicit CWin32FileSystem(MoveFileExFn moveFileEx = SystemMoveFileEx(), MoveFileFn moveFile = MoveFileA)
         : m_moveFileEx(moveFileEx), m_moveFile(moveFile)
     {
     }
+
+    // The system's MoveFileExA, found at run time; null where there is none.
+    static MoveFileExFn SystemMoveFileEx();
 
     FilePresence Presence(const std::string& path) override;
     FileError ReadFile(const std::string& path, std::vector<uint8_t>& data) override;

@@ -18,7 +18,7 @@ constexpr DWORD kPollInterval = 10000;
 class CMonitorPorts : public IMonitorPorts {
 public:
     explicit CMonitorPorts(DWORD dwMainThreadId) : m_dwMainThreadId(dwMainThreadId) {}
-    ConnectionLook GetActiveConnection() override { return ::GetActiveConnection(g_hQuitEvent); }
+    ConnectionLook GetActiveConnection() override { return m_dialUp.GetActiveConnection(g_hQuitEvent); }
     NetworkLook IsNetworkAlive() override { return m_network.Look(); }
     // The monitor only looks at the guard; it never takes it.
     bool IsDialogGuardTaken() override { return WaitForSingleObject(g_hDialogFreeEvent, 0) != WAIT_OBJECT_0; }
@@ -27,6 +27,7 @@ public:
 
 private:
     DWORD m_dwMainThreadId;
+    CDialUp m_dialUp;
     CNetworkAlive m_network;
 };
 

@@ -1,14 +1,13 @@
 #include "monitor/win32/network_connection.h"
 
+#include "base/win32/system_proc.h"
+
 bool CNetworkAlive::IsAvailable()
 {
     if (!m_bLoaded) {
         m_bLoaded = true;
-        m_hSensapi.Reset(LoadLibraryA("sensapi.dll"));
-        // Through void*: the export comes back as a function of no arguments.
-        if (m_hSensapi)
-            m_pfnIsNetworkAlive = reinterpret_cast<IsNetworkAliveProc>(
-                reinterpret_cast<void*>(GetProcAddress(m_hSensapi.Get(), "IsNetworkAlive")));
+        m_hSensapi.Reset(LoadSystemLibrary("sensapi.dll"));
+        m_pfnIsNetworkAlive = FindSystemProc<IsNetworkAliveProc>(m_hSensapi.Get(), "IsNetworkAlive");
         if (!m_pfnIsNetworkAlive)
             m_hSensapi.Reset();
     }

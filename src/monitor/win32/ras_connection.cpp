@@ -3,12 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-// The service's functions, linked at load time, declared on the old records.
-extern "C" {
-DWORD WINAPI RasEnumConnectionsA(RASCONN95* lprasconn, LPDWORD lpcb, LPDWORD lpcConnections);
-DWORD WINAPI RasGetConnectStatusA(HANDLE hrasconn, RASCONNSTATUS95* lprasconnstatus);
-DWORD WINAPI RasGetErrorStringA(UINT uErrorValue, LPSTR lpszErrorString, DWORD cBufSize);
-}
+#include "base/win32/system_proc.h"
 
 namespace {
 
@@ -52,22 +47,41 @@ void ShowDialUpError(const char* text, HANDLE hQuitEvent)
     t_hQuitEvent = nullptr;
 }
 
-std::optional<uintptr_t> GetActiveConnection(HANDLE hQuitEvent)
+bool CDialUp::IsAvailable()
 {
+    if (!m_bLoaded) {
+        m_bLoaded = true;
+        m_hRasapi.Reset(LoadSystemLibrary("rasapi32.dll"));
+        // The service's functions, declared on the old records.
+        m_pfnEnumConnections = FindSystemProc<EnumConnectionsFn>(m_hRasapi.Get(), "RasEnumConnectionsA");
+        m_pfnGetConnectStatus = FindSystemProc<GetConnectStatusFn>(m_hRasapi.Get(), "RasGetConnectStatusA");
+        m_pfnGetErrorString = FindSystemProc<GetErrorStringFn>(m_hRasapi.Get(), "RasGetErrorStringA");
+        if (!m_pfnEnumConnections || !m_pfnGetConnectStatus || !m_pfnGetErrorString) {
+            m_pfnEnumConnections = nullptr;
+            m_hRasapi.Reset();
+        }
+    }
+    return m_pfnEnumConnections != nullptr;
+}
+
+std::optional<uintptr_t> CDialUp::GetActiveConnection(HANDLE hQuitEvent)
+{
+    if (!IsAvailable())
+        return 0;
     DWORD cb = sizeof(RASCONN95);
     auto* pConn = static_cast<RASCONN95*>(std::malloc(cb));
     if (!pConn)
         return std::nullopt;
     pConn->dwSize = sizeof(RASCONN95);
     DWORD cConnections = 0;
-    DWORD dwResult = RasEnumConnectionsA(pConn, &cb, &cConnections);
+    DWORD dwResult = m_pfnEnumConnections(pConn, &cb, &cConnections);
     if (dwResult == ERROR_BUFFER_TOO_SMALL_RAS) {
         auto* pGrown = static_cast<RASCONN95*>(std::realloc(pConn, cb));
         if (!pGrown) {
             dwResult = ERROR_NOT_ENOUGH_MEMORY;
         } else {
             pConn = pGrown;
-            dwResult = RasEnumConnectionsA(pConn, &cb, &cConnections);
+            dwResult = m_pfnEnumConnections(pConn, &cb, &cConnections);
         }
         if (dwResult != 0) {
             std::free(pConn);
@@ -76,7 +90,7 @@ std::optional<uintptr_t> GetActiveConnection(HANDLE hQuitEvent)
     } else if (dwResult != 0) {
         std::free(pConn);
         char text[256];
-        if (RasGetErrorStringA(dwResult, text, sizeof text) != 0)
+        if (m_pfnGetErrorString(dwResult, text, sizeof text) != 0)
             lstrcpynA(text, "Undefined RasEnumConnections Error.", sizeof text);
         ShowDialUpError(text, hQuitEvent);
         return std::nullopt;
@@ -88,7 +102,7 @@ std::optional<uintptr_t> GetActiveConnection(HANDLE hQuitEvent)
         RASCONNSTATUS95 status;
         std::memset(&status, 0, sizeof status);
         status.dwSize = sizeof status;
-        RasGetConnectStatusA(pConn[i].hrasconn, &status);
+        m_pfnGetConnectStatus(pConn[i].hrasconn, &status);
         hResult = status.rasconnstate == kRasConnected ? reinterpret_cast<uintptr_t>(pConn[i].hrasconn) : 0;
     }
     std::free(pConn);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "base/win32/scoped_win.h"
 #include "monitor/win32/fixed_layout.h"
 
 #include <cstdint>
@@ -37,10 +38,35 @@ static_assert(sizeof(RASCONNSTATUS95) == 160, "the status record keeps its 160-b
 
 inline constexpr DWORD kRasConnected = 0x2000;
 
-// The handle of the last entry when it is connected, 0 when it is not (or
-// there is none), nothing when the service could not be asked. An
-// enumeration error is shown from the calling thread, by ShowDialUpError.
-std::optional<uintptr_t> GetActiveConnection(HANDLE hQuitEvent = nullptr);
+// The Remote Access Service. RASAPI32.DLL is there only where Dial-Up
+// Networking is installed, so it is loaded at the first look and kept until
+// the object goes; without it no dial-up connection is ever up. Each thread
+// that looks keeps its own.
+class CDialUp {
+public:
+    CDialUp() = default;
+    CDialUp(const CDialUp&) = delete;
+    CDialUp& operator=(const CDialUp&) = delete;
+
+    // True when the service and its three functions are there.
+    bool IsAvailable();
+    // The handle of the last entry when it is connected, 0 when it is not
+    // (or there is none, or no service), nothing when the service could not
+    // be asked. An enumeration error is shown from the calling thread, by
+    // ShowDialUpError.
+    std::optional<uintptr_t> GetActiveConnection(HANDLE hQuitEvent = nullptr);
+
+private:
+    using EnumConnectionsFn = DWORD(WINAPI*)(RASCONN95*, LPDWORD, LPDWORD);
+    using GetConnectStatusFn = DWORD(WINAPI*)(HANDLE, RASCONNSTATUS95*);
+    using GetErrorStringFn = DWORD(WINAPI*)(UINT, LPSTR, DWORD);
+
+    CScopedModule m_hRasapi;
+    EnumConnectionsFn m_pfnEnumConnections = nullptr;
+    GetConnectStatusFn m_pfnGetConnectStatus = nullptr;
+    GetErrorStringFn m_pfnGetErrorString = nullptr;
+    bool m_bLoaded = false;
+};
 
 // The error in a stop-icon box. A thread that Exit waits for passes the quit
 // event: then the box is not opened once it is set, and closes itself as

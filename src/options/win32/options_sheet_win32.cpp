@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,7 @@ public:
     PROPSHEETPAGEA Describe(HINSTANCE hResources)
     {
         PROPSHEETPAGEA psp = {};
-        psp.dwSize = sizeof psp;
+        psp.dwSize = PROPSHEETPAGEA_V1_SIZE; // what the first common controls take
         psp.dwFlags = PSP_DEFAULT; // the template's caption is the tab
         psp.hInstance = hResources;
         psp.pszTemplate = MAKEINTRESOURCEA(m_nTemplateId);
@@ -320,14 +321,19 @@ bool COptionsSheet::Run(OptionsSheetData& data, IOptionsPageEvents& events)
 
     const std::string caption = LoadText(m_hResources, IDS_OPTIONS_CAPTION, "Options");
     PROPSHEETHEADERA psh = {};
-    psh.dwSize = sizeof psh;
+    psh.dwSize = PROPSHEETHEADERA_V1_SIZE;
     psh.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP;
     psh.hwndParent = m_hwndOwner;
     psh.hInstance = m_hResources;
     psh.pszCaption = caption.c_str();
     psh.nPages = static_cast<UINT>(pages.size());
     psh.nStartPage = 0;
-    psh.ppsp = pages.data();
+    // The sheet steps through the pages by each one's size, which is the
+    // first version's, shorter than today's structure.
+    std::vector<BYTE> pageRecords(pages.size() * PROPSHEETPAGEA_V1_SIZE);
+    for (size_t i = 0; i < pages.size(); ++i)
+        memcpy(&pageRecords[i * PROPSHEETPAGEA_V1_SIZE], &pages[i], PROPSHEETPAGEA_V1_SIZE);
+    psh.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(pageRecords.data());
 
     m_bCancelled = false;
     m_hWnd = nullptr;

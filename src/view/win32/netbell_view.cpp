@@ -4,9 +4,9 @@
 #include <windowsx.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include "model/backup.h"
+#include "base/win32/common_controls.h"
 #include "base/win32/shell_folders.h"
 #include "dialogs/list_editors.h"
 #include "dialogs/win32/list_editor_dialogs.h"
@@ -23,25 +23,6 @@ constexpr int kSmallIcons[] = {128, 129, 144, 148, 169, 149, 150, 157, 158, 159,
 constexpr UINT IDR_NEWTASK_POPUP = 149;
 constexpr UINT IDR_TASK_POPUP = 150;
 constexpr UINT kFindSubstring = 0x0004; // LVFI_SUBSTRING
-
-// The version of the common controls, as major * 100 + minor. Versions
-// before 4.71 (Internet Explorer 4) cannot tell theirs and count as 400, as
-// Windows 95 and NT 4 came.
-int CommonControlsVersion()
-{
-    static const int nVersion = [] {
-        HMODULE hComCtl = GetModuleHandleA("comctl32.dll");
-        auto* pGetVersion = hComCtl ? reinterpret_cast<DLLGETVERSIONPROC>(
-                                          reinterpret_cast<void*>(GetProcAddress(hComCtl, "DllGetVersion")))
-                                    : nullptr;
-        DLLVERSIONINFO info = {};
-        info.cbSize = sizeof info;
-        if (!pGetVersion || FAILED(pGetVersion(&info)))
-            return 400;
-        return static_cast<int>(info.dwMajorVersion * 100 + info.dwMinorVersion);
-    }();
-    return nVersion;
-}
 
 uint32_t KindOfNewTaskCommand(UINT nId)
 {
@@ -434,17 +415,6 @@ void CNetbellView::OnBackupData()
 
 // ---- Notifications ----
 
-namespace {
-
-// Whether the list's click notifications carry the click's place: from the
-// common controls of version 4.71 on. Windows 95 and NT 4 came with 4.00.
-bool ClickCarriesPosition()
-{
-    return CommonControlsVersion() >= 471;
-}
-
-} // namespace
-
 bool CNetbellView::IsOnCheckBox(int nRow, POINT pt) const
 {
     // With full-row select the control's hit test flags every part of a row
@@ -493,15 +463,7 @@ bool CNetbellView::OnNotify(NMHDR* pnmh, LRESULT& result)
     case NM_CLICK:
     case NM_DBLCLK: {
         LVHITTESTINFO hit = {};
-        if (ClickCarriesPosition()) {
-            hit.pt = reinterpret_cast<NMITEMACTIVATE*>(pnmh)->ptAction;
-        } else {
-            // The first controls send a bare header: the place is the click
-            // message's own.
-            const DWORD dwPos = GetMessagePos();
-            hit.pt = POINT{GET_X_LPARAM(dwPos), GET_Y_LPARAM(dwPos)};
-            ScreenToClient(m_hWnd, &hit.pt);
-        }
+        hit.pt = ListClickPoint(pnmh);
         const int nRow = ListView_HitTest(m_hWnd, &hit);
         if (nRow < 0)
             return true;

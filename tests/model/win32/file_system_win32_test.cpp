@@ -11,6 +11,7 @@
 
 #include "base/win32/scoped_win.h"
 #include "model/win32/ansi_win32.h"
+#include "support/hidden_system_names.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -157,7 +158,8 @@ TEST_F(Win32FileSystemTest, LockedOldFileSurvivesFailedReplace)
 
 namespace {
 
-// Windows 95: no MoveFileEx, and MoveFileA as the test allows it.
+// Windows 95: a MoveFileEx that only says it cannot, or none at all, and
+// MoveFileA as the test allows it.
 BOOL WINAPI NoMoveFileEx(LPCSTR, LPCSTR, DWORD)
 {
     SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
@@ -195,23 +197,32 @@ TEST_F(Win32FileSystemTest, Windows95ReplaceNeverLosesBothFiles)
         // Nor can the old one go back: both stay, under other names.
         {6, FileError::accessDenied, nullptr, {"new", "precious"}},
     };
-    CWin32FileSystem win95(NoMoveFileEx, ChosenMoveFile);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.nFailingMoves);
-        for (const std::string& name : FolderEntries(m_folder.Path()))
-            DeleteFileA(PathOf(name).c_str());
-        Plant("Default.nbl", "precious");
-        g_nFailingMoves = c.nFailingMoves;
-        EXPECT_EQ(c.result, win95.WriteReplacing(PathOf("Default.nbl"), Bytes("new")));
-        std::vector<std::string> kept;
-        for (const std::string& name : FolderEntries(m_folder.Path())) {
-            const std::vector<uint8_t> data = Contents(name);
-            kept.emplace_back(data.begin(), data.end());
-        }
-        std::sort(kept.begin(), kept.end());
-        EXPECT_EQ(c.kept, kept);
-        if (c.inPlace) {
-            EXPECT_EQ(Bytes(c.inPlace), Contents("Default.nbl"));
+    CWin32FileSystem::MoveFileExFn missing;
+    {
+        CHiddenSystemNames hidden({"MoveFileExA"});
+        missing = CWin32FileSystem::SystemMoveFileEx();
+    }
+    EXPECT_EQ(nullptr, missing);
+    for (const auto moveFileEx : {missing, &NoMoveFileEx}) {
+        SCOPED_TRACE(moveFileEx ? "MoveFileEx says it cannot" : "no MoveFileEx");
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.nFailingMoves);
+            CWin32FileSystem win95(moveFileEx, ChosenMoveFile);
+            for (const std::string& name : FolderEntries(m_folder.Path()))
+                DeleteFileA(PathOf(name).c_str());
+            Plant("Default.nbl", "precious");
+            g_nFailingMoves = c.nFailingMoves;
+            EXPECT_EQ(c.result, win95.WriteReplacing(PathOf("Default.nbl"), Bytes("new")));
+            std::vector<std::string> kept;
+            for (const std::string& name : FolderEntries(m_folder.Path())) {
+                const std::vector<uint8_t> data = Contents(name);
+                kept.emplace_back(data.begin(), data.end());
+            }
+            std::sort(kept.begin(), kept.end());
+            EXPECT_EQ(c.kept, kept);
+            if (c.inPlace) {
+                EXPECT_EQ(Bytes(c.inPlace), Contents("Default.nbl"));
+            }
         }
     }
 }

@@ -1,10 +1,12 @@
-// The dial-up error box on a thread that Exit waits for: it must never hold
-// the thread once the quit event is set.
+// The dial-up service: its error box on a thread that Exit waits for must
+// never hold the thread once the quit event is set, and a system without it
+// has no connection up.
 #include "monitor/win32/ras_connection.h"
 
 #include <gtest/gtest.h>
 
 #include "base/win32/scoped_win.h"
+#include "support/hidden_system_names.h"
 
 namespace {
 
@@ -66,4 +68,14 @@ TEST(DialUpError, NoBoxHoldsAThreadThatWasToldToQuit)
     EXPECT_NE(g_watch.dwSeenAt, 0u);
     EXPECT_FALSE(g_watch.bForced) << "the box stayed open after the quit event";
     KillTimer(nullptr, nTimer);
+}
+
+// Without Dial-Up Networking there is no RASAPI32.DLL: no connection is up,
+// and that is an answer, not a failed look.
+TEST(DialUp, NoServiceMeansNoConnection)
+{
+    CHiddenSystemNames hidden({"rasapi32.dll"});
+    CDialUp dialUp;
+    EXPECT_FALSE(dialUp.IsAvailable());
+    EXPECT_EQ(std::optional<uintptr_t>(0), dialUp.GetActiveConnection());
 }
