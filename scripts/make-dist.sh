@@ -11,9 +11,10 @@ for build in win32 win64; do
     case $build in
     win32)
         what="32-bit build"
-        runs="Windows 95, Windows NT 4.0 and every later Windows. Windows 95
-needs MSVCRT.DLL, the C runtime library that NT 4.0, Windows 98 and later
-include and the Microsoft Visual C++ runtime brings to Windows 95." ;;
+        runs="Windows 95, Windows NT 4.0 and every later Windows, on a
+Pentium Pro, Pentium II or later processor. Windows 95 needs MSVCRT.DLL,
+the C runtime library that NT 4.0, Windows 98 and later include and the
+Microsoft Visual C++ runtime brings to Windows 95." ;;
     win64)
         what="64-bit build"
         runs="64-bit Windows: Windows XP Professional x64 Edition, Windows

@@ -2,7 +2,33 @@
 
 #include "base/prompts.h"
 #include "base/settings.h"
+#include "model/file_system.h"
 #include "model/netbell_doc.h"
+
+namespace {
+
+// A look at a file that says nothing to the user.
+class CSilentPrompts : public IPrompts {
+public:
+    MsgResult ShowMessage(const std::string&, const std::string&, MsgButtons, MsgIcon) override
+    {
+        return MsgResult::cancel;
+    }
+    void Beep(MsgIcon) override {}
+};
+
+// Whether the backup there could hold tasks: it exists and is not a file
+// read and found to hold none.
+bool MayHoldTasks(IFileSystem& fs, const std::string& path)
+{
+    if (fs.Presence(path) == FilePresence::absent)
+        return false;
+    CSilentPrompts silent;
+    CNetbellDoc backup(fs, silent);
+    return !backup.OnOpenDocument(path) || backup.GetTaskCount() != 0;
+}
+
+} // namespace
 
 void BackupData(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& prompts,
                 const std::function<bool(std::string&)>& desktopFolder)
@@ -24,6 +50,13 @@ void BackupData(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& prompts,
     if (folder.empty())
         folder = desktop;
     const std::string path = folder + "\\" + ReadSetting(settings, setting::BackupFilename);
+    // The backup may be the only good copy left: an empty list goes over it
+    // only when the user says so.
+    if (doc.GetTaskCount() == 0 && MayHoldTasks(doc.FileSystem(), path) &&
+        prompts.ShowMessage("The task list is empty. Replace the backup at:\n" + path +
+                                "\nwith an empty task list?",
+                            "Question", MsgButtons::yesNo, MsgIcon::exclamation) != MsgResult::yes)
+        return;
     if (doc.OnSaveDocument(path))
         prompts.ShowMessage("Your Data was backed up to:\n" + path, "Success", MsgButtons::ok, MsgIcon::exclamation);
     else

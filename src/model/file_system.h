@@ -37,6 +37,13 @@ public:
     // old file not go back in place, both stay on disk under their
     // temporary names rather than one being lost.
     virtual FileError WriteReplacing(const std::string& path, const std::vector<uint8_t>& data) = 0;
+    // After a WriteReplacing that left both files under temporary names:
+    // where the new data and the old now are. Empty after any other.
+    struct StrandedCopies {
+        std::string strNew;
+        std::string strOld;
+    };
+    virtual StrandedCopies LastStranded() const { return {}; }
     // Renames a file within its folder; false when it could not be done.
     virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
 };

@@ -297,7 +297,14 @@ bool CNetbellDoc::OnSaveDocument(const std::string& path)
         return false;
     }
     if (err != FileError::none) {
-        m_prompts.Error(FileErrorMessage(err, path));
+        const IFileSystem::StrandedCopies stranded = m_fs.LastStranded();
+        std::string text = FileErrorMessage(err, path);
+        // Neither file is under the data file's name: say where both are.
+        if (!stranded.strNew.empty())
+            text += "\n\nNeither copy could be put back in place. Your tasks are kept in:\n" + stranded.strNew +
+                    " (with the latest changes)\n" + stranded.strOld + " (as they were before this save)\n" +
+                    "Rename the one you want to keep to " + path + ".";
+        m_prompts.Error(text);
         return false;
     }
     return true;

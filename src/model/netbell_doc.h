@@ -21,6 +21,8 @@ class CNetbellDoc {
 public:
     CNetbellDoc(IFileSystem& fs, IPrompts& prompts);
 
+    IFileSystem& FileSystem() const { return m_fs; }
+
     std::vector<std::unique_ptr<CRemindTask>> m_arrTasks;
     std::vector<std::unique_ptr<CWebSearchItem>> m_arrSearchItems;
     std::vector<std::string> m_arrProjects;

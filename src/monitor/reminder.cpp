@@ -105,8 +105,9 @@ void CReminderCycle::OnTimer()
 
 void CReminderCycle::AskRemindDuringConnection()
 {
-    // A look that failed leaves the connection as the monitor last saw it.
-    if (m_flags.bSnoozing || !m_flags.bNotified || IsConnected(m_ports, m_settings) == std::optional<bool>(false) ||
+    // Only a connection seen up is asked about; a look that failed asks
+    // nothing and leaves the flags as the monitor last set them.
+    if (m_flags.bSnoozing || !m_flags.bNotified || !IsConnected(m_ports, m_settings).value_or(false) ||
         m_doc.GetTaskCount() == 0)
         return;
     if (m_prompts.ShowMessage("Would you like to be reminded about these tasks during this connection ?",

@@ -1,5 +1,6 @@
 #include "view/task_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -159,11 +160,20 @@ void CTaskCommands::DeleteSelected()
         return;
     m.prompts.Beep(MsgIcon::none);
     const std::string caption = rows.size() == 1 ? "Confirm Task Deletion" : "Confirm Multiple Task Deletion";
+    // The tasks, not their rows: while the question is open the tray menu
+    // can add a task, which moves every row down one.
+    std::vector<const CRemindTask*> chosen;
+    chosen.reserve(rows.size());
+    for (int nRow : rows)
+        chosen.push_back(&TaskOfRow(nRow));
+    std::sort(chosen.begin(), chosen.end());
     if (m.prompts.ShowMessage(DeleteQuestion(rows.size()), caption, MsgButtons::yesNo, MsgIcon::question) !=
         MsgResult::yes)
         return;
-    for (int nRow : rows)
-        TaskOfRow(nRow).m_nStatus = statusDeleted;
+    for (const auto& pTask : m.doc.m_arrTasks) {
+        if (std::binary_search(chosen.begin(), chosen.end(), pTask.get()))
+            pTask->m_nStatus = statusDeleted;
+    }
     SaveData();
     // The save purged the deleted tasks and renumbered the rest.
     FillList();

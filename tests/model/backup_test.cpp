@@ -4,6 +4,7 @@
 
 #include "base/settings.h"
 #include "model/netbell_doc.h"
+#include "model/remind_task.h"
 #include "support/fakes.h"
 
 namespace {
@@ -71,4 +72,33 @@ TEST_F(BackupTest, FailuresAreReported)
     EXPECT_EQ(prompts.shown[2].text, "There has been an error backing up your data to:\nC:\\Windows\\Desktop\\NetbellData.bak");
     EXPECT_EQ(prompts.shown[2].caption, "Sorry, Failed");
     EXPECT_EQ(prompts.shown[2].icon, MsgIcon::stop);
+}
+
+// An empty list (the data file was kept aside, say) never goes over a
+// backup that holds tasks without a yes; over an empty one it just goes.
+TEST_F(BackupTest, AnEmptyListReplacesABackupOfTasksOnlyWhenTheUserSaysSo)
+{
+    const std::string backup = "C:\\Windows\\Desktop\\NetbellData.bak";
+    CNetbellDoc full(fs, prompts);
+    full.m_arrTasks.push_back(std::make_unique<CRemindTask>());
+    ASSERT_TRUE(full.OnSaveDocument(backup));
+    const std::vector<uint8_t> kept = fs.files[backup];
+    doc.SetPathName(path);
+
+    prompts.answers = {MsgResult::no};
+    Backup();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "The task list is empty. Replace the backup at:\n" + backup +
+                                         "\nwith an empty task list?");
+    EXPECT_EQ(prompts.shown[0].buttons, MsgButtons::yesNo);
+    EXPECT_EQ(fs.files[backup], kept);
+
+    prompts.answers = {MsgResult::yes};
+    Backup();
+    EXPECT_EQ(prompts.shown.size(), 3u); // the question, then the success
+    EXPECT_NE(fs.files[backup], kept);
+
+    Backup(); // the backup is empty now: no question
+    EXPECT_EQ(prompts.shown.size(), 4u);
+    EXPECT_EQ(prompts.shown.back().caption, "Success");
 }

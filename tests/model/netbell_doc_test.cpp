@@ -212,6 +212,17 @@ TEST_F(DocTest, SavePurgesDeletedTasksKeepingOrderEvenWhenTheWriteFails)
     EXPECT_EQ(names, "ace");
     EXPECT_EQ(back.m_arrTasks[2]->m_nStatus, statusDone);
     EXPECT_EQ(back.GetPathName(), "D.nbl");
+
+    // A replace that could put neither file back names both.
+    fs.writeErrors["C:\\w95\\Default.nbl"] = FileError::accessDenied;
+    fs.stranded = {"C:\\w95\\nbl1.tmp", "C:\\w95\\nbl1.tmp.old"};
+    prompts.shown.clear();
+    EXPECT_FALSE(doc.OnSaveDocument("C:\\w95\\Default.nbl"));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "Access to C:\\w95\\Default.nbl was denied.\n\nNeither copy could be put back in place. Your tasks "
+              "are kept in:\nC:\\w95\\nbl1.tmp (with the latest changes)\nC:\\w95\\nbl1.tmp.old (as they were "
+              "before this save)\nRename the one you want to keep to C:\\w95\\Default.nbl.");
 }
 
 TEST_F(DocTest, SavingTwiceGivesIdenticalFiles)

@@ -322,15 +322,19 @@ TEST_F(ReminderTest, AskingAfterHidingNeedsANotifiedConnectionAndTasks)
     EXPECT_TRUE(prompts.shown.empty());
     f.snoozing = 0;
 
-    // A dial-up error is no hang-up: the notified connection still counts.
+    // A dial-up error tells of no connection up: nothing is asked, and the
+    // flags stay as they were.
     ports.connection = std::nullopt;
+    cycle.AskRemindDuringConnection();
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(f.notified, 1);
+    ports.connection = 1;
     prompts.answers = {MsgResult::no};
     cycle.AskRemindDuringConnection();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, "Would you like to be reminded about these tasks during this connection ?");
     EXPECT_EQ(prompts.shown[0].caption, "Remind about Tasks ?");
     EXPECT_TRUE(ports.shown.empty());
-    ports.connection = 1;
     prompts.answers = {MsgResult::yes};
     cycle.AskRemindDuringConnection();
     EXPECT_EQ(ports.shown.size(), 1u);

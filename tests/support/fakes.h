@@ -1,9 +1,11 @@
 #pragma once
 // Stand-ins for the ports, shared by the native tests.
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/dialog_guard.h"
@@ -24,12 +26,17 @@ public:
     std::vector<MsgResult> answers;
     std::vector<MsgIcon> beeps;
 
+    // What the user does elsewhere while the next message is open.
+    std::function<void()> whileOpen;
+
     void Beep(MsgIcon icon) override { beeps.push_back(icon); }
 
     MsgResult ShowMessage(const std::string& text, const std::string& caption, MsgButtons buttons,
                          MsgIcon icon) override
     {
         shown.push_back(Shown{text, caption, buttons, icon});
+        if (whileOpen)
+            std::exchange(whileOpen, nullptr)();
         if (answers.empty())
             return MsgResult::ok;
         MsgResult r = answers.front();
@@ -78,6 +85,10 @@ public:
         files[path] = data;
         return FileError::none;
     }
+
+    // What a failed replace says it left under temporary names.
+    StrandedCopies stranded;
+    StrandedCopies LastStranded() const override { return stranded; }
 
     bool bRenameFails = false;
     bool RenameFile(const std::string& from, const std::string& to) override

@@ -295,6 +295,17 @@ TEST_F(TaskCommandsTest, DeleteAsksThenPurgesAndRefills)
     ASSERT_EQ(list.rows.size(), 3u);
     for (const TaskRow& row : list.rows)
         EXPECT_EQ(row.cells[colName], doc.m_arrTasks[row.nTaskIndex]->m_strName);
+
+    // A task added from the tray menu while the question is open moves the
+    // rows; the chosen task goes, the new one stays.
+    Select({"c"});
+    prompts.answers = {MsgResult::yes};
+    prompts.whileOpen = [&] { Add(kindBrowse, "new"); };
+    commands.DeleteSelected();
+    names.clear();
+    for (const auto& t : SavedFile().m_arrTasks)
+        names += t->m_strName;
+    EXPECT_EQ(names, "aenew");
 }
 
 TEST_F(TaskCommandsTest, LaunchHandsTheStoredUrlToTheShell)

@@ -136,9 +136,11 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
     // Thread messages are caught in every message loop of this thread, the
     // modal ones included, and handed to the frame as window messages.
     m_hHook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, m_dwMainThreadId);
+    // Windows 95 creates no thread without a place for its id.
+    DWORD dwWatcherThreadId = 0;
     m_hWatcherThread.Reset(CreateThread(nullptr, 0, InstanceWatchProc,
                                         reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(m_dwMainThreadId)), 0,
-                                        nullptr));
+                                        &dwWatcherThreadId));
     g_hDialogFreeEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
     if (!g_hQuitEvent || !g_hDialogFreeEvent)
         return FALSE;
@@ -206,7 +208,8 @@ LRESULT CALLBACK CNetbellApp::GetMessageHook(int nCode, WPARAM wParam, LPARAM lP
             pMsg->message = WM_NULL;
         }
     }
-    return CallNextHookEx(nullptr, nCode, wParam, lParam);
+    // Windows 95 walks the chain from the hook's own handle.
+    return CallNextHookEx(g_pApp ? g_pApp->m_hHook : nullptr, nCode, wParam, lParam);
 }
 
 DWORD WINAPI CNetbellApp::InstanceWatchProc(LPVOID lpParam)

@@ -6,6 +6,7 @@
 #include "app/app_shell.h"
 #include "app/win32/app.h"
 #include "app/win32/shell_dialogs.h"
+#include "base/win32/common_controls.h"
 #include "base/win32/thread_messages.h"
 #include "monitor/win32/connection_monitor.h"
 #include "monitor/win32/ras_connection.h"
@@ -123,7 +124,12 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return Default(msg, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
-    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_INITMENUPOPUP:
+        // The system menu is the system's: its Close must stay enabled.
+        if (HIWORD(lParam))
+            return Default(msg, wParam, lParam);
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return 0;
     case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
     case WM_EXITMENULOOP: SetMessageText(AFX_IDS_IDLEMESSAGE); return 0;
     case WM_NOTIFY: {
@@ -512,11 +518,20 @@ void CMainFrame::OnMenuSelect(UINT nItem, UINT nFlags, HMENU hMenu)
 
 LRESULT CMainFrame::OnNotify(NMHDR* pnmh)
 {
+    // Common controls before 4.71 tell of no hot button: there a button's
+    // tip coming and going stands in for it.
+    const bool bNoHotItems = CommonControlsVersion() < 471;
     if (pnmh->code == TTN_GETDISPINFOA) {
         auto* pInfo = reinterpret_cast<NMTTDISPINFOA*>(pnmh);
         const std::string tip = LoadPrompt(static_cast<UINT>(pnmh->idFrom), true);
         lstrcpynA(pInfo->szText, tip.c_str(), sizeof pInfo->szText);
         pInfo->lpszText = pInfo->szText;
+        if (bNoHotItems)
+            SetMessageText(static_cast<UINT>(pnmh->idFrom));
+        return 0;
+    }
+    if (pnmh->code == TTN_POP && bNoHotItems) {
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
         return 0;
     }
     if (pnmh->hwndFrom == m_wndToolBar && pnmh->code == TBN_HOTITEMCHANGE) {

@@ -135,7 +135,9 @@ bool CRegistrySettingsStore::DeleteSection(const std::string& section)
 
 BOOL RegReadString(HKEY root, const std::string& subkey, const std::string& value, std::string& text)
 {
-    CScopedKey key = OpenKey(root, subkey, KEY_ALL_ACCESS);
+    // Read access only: full access to HKEY_CLASSES_ROOT is the
+    // administrators' on NT, and a read needs no more.
+    CScopedKey key = OpenKey(root, subkey, KEY_QUERY_VALUE);
     if (!key)
         return FALSE;
     char buf[260 + 1] = {}; // the spare byte ends a value stored without its terminator

@@ -10,10 +10,12 @@
 
 namespace {
 
-// Module and object names of the runtime are short; a longer one fails.
+// Module and object names of the runtime are short; a longer one fails, as
+// does one the code page cannot hold, which would name something else.
 bool ToAnsi(LPCWSTR text, char* buf, int cb)
 {
-    if (WideCharToMultiByte(CP_ACP, 0, text, -1, buf, cb, nullptr, nullptr) != 0)
+    BOOL bDefaulted = FALSE;
+    if (WideCharToMultiByte(CP_ACP, 0, text, -1, buf, cb, nullptr, &bDefaulted) != 0 && !bDefaulted)
         return true;
     SetLastError(ERROR_INVALID_PARAMETER);
     return false;

@@ -6,6 +6,14 @@
 #include "base/prompts.h"
 #include "base/win32/com_ptr.h"
 
+void FreeShellMemory(void* p)
+{
+    IMalloc* pMalloc = nullptr;
+    if (p && SUCCEEDED(SHGetMalloc(&pMalloc)) && pMalloc) {
+        pMalloc->Free(p);
+        pMalloc->Release();
+    }
+}
 
 bool GetSpecialFolder(HWND hwndOwner, int nFolder, std::string& path)
 {
@@ -14,7 +22,7 @@ bool GetSpecialFolder(HWND hwndOwner, int nFolder, std::string& path)
         return false;
     char buf[MAX_PATH];
     const bool bOk = SHGetPathFromIDListA(pidl, buf) != FALSE;
-    CoTaskMemFree(pidl);
+    FreeShellMemory(pidl);
     if (bOk)
         path = buf;
     return bOk;

@@ -1,12 +1,15 @@
 #include "base/win32/system_proc.h"
 
+#include <atomic>
+
 namespace {
 
-SystemNameHider g_hider = nullptr;
+// Read on every thread that looks a function up; set by tests.
+std::atomic<SystemNameHider> g_hider{nullptr};
 
 bool IsHidden(const char* name)
 {
-    const SystemNameHider hider = g_hider;
+    const SystemNameHider hider = g_hider.load();
     return hider && hider(name);
 }
 
@@ -23,7 +26,12 @@ HMODULE LoadSystemLibrary(const char* name)
 {
     if (IsHidden(name))
         return nullptr;
-    return LoadLibraryA(name);
+    // A library that is there but lacks one of its own would have the system
+    // put up a box of its own on Windows 95: missing is all the caller needs.
+    const UINT uOldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    HMODULE hModule = LoadLibraryA(name);
+    SetErrorMode(uOldMode);
+    return hModule;
 }
 
 bool IsWindows2000OrLater()
@@ -35,5 +43,5 @@ bool IsWindows2000OrLater()
 
 void SetSystemNameHider(SystemNameHider hider)
 {
-    g_hider = hider;
+    g_hider.store(hider);
 }

@@ -8,6 +8,7 @@
 
 #include "base/prompts.h"
 #include "base/win32/com_ptr.h"
+#include "base/win32/shell_folders.h"
 #include "base/win32/system_proc.h"
 
 namespace {
@@ -36,7 +37,7 @@ public:
     void Attach(LPITEMIDLIST pidl)
     {
         if (m_pidl)
-            CoTaskMemFree(m_pidl);
+            FreeShellMemory(m_pidl);
         m_pidl = pidl;
     }
     LPITEMIDLIST Get() const { return m_pidl; }
@@ -121,7 +122,7 @@ ShortcutResult ResolveInternetShortcut(const std::string& path)
         result.outcome = ShortcutOutcome::Resolved;
     }
     if (pszUrl)
-        CoTaskMemFree(pszUrl);
+        FreeShellMemory(pszUrl);
     return result;
 }
 

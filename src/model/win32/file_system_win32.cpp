@@ -84,8 +84,10 @@ bool CWin32FileSystem::MoveOver(const std::string& tmp, const std::string& path,
         return true;
     }
     const DWORD dwError = GetLastError();
-    if (bHadOld && !m_moveFile(old.c_str(), path.c_str()))
+    if (bHadOld && !m_moveFile(old.c_str(), path.c_str())) {
         bKeepTmp = true;
+        m_stranded = {tmp, old};
+    }
     SetLastError(dwError);
     return false;
 }
@@ -156,6 +158,7 @@ FileError CWin32FileSystem::ReadFile(const std::string& path, std::vector<uint8_
 
 FileError CWin32FileSystem::WriteReplacing(const std::string& path, const std::vector<uint8_t>& data)
 {
+    m_stranded = StrandedCopies();
     const std::string folder = FolderOf(path);
     char tmp[MAX_PATH];
     if (!GetTempFileNameA(folder.c_str(), "nbl", 0, tmp)) {

@@ -24,12 +24,14 @@ public:
     FileError WriteReplacing(const std::string& path, const std::vector<uint8_t>& data) override;
     // Never replaces a file already under the new name.
     bool RenameFile(const std::string& from, const std::string& to) override;
+    StrandedCopies LastStranded() const override { return m_stranded; }
 
 private:
     bool MoveOver(const std::string& tmp, const std::string& path, bool& bKeepTmp);
 
     MoveFileExFn m_moveFileEx;
     MoveFileFn m_moveFile;
+    StrandedCopies m_stranded;
 };
 
 // The cause of a failed file call, from its GetLastError code.

@@ -32,7 +32,8 @@ BOOL CReminderDlg::OnInitDialog()
     SetDlgItemTextA(m_hWnd, kIdCount, m_data.strCount.c_str());
     // The range is set after the minutes, so a stored value outside it shows
     // as it is and is refused on OK.
-    SendDlgItemMessageA(m_hWnd, kIdSpin, UDM_SETRANGE32, kMinMinutes, kMaxMinutes);
+    // The 16-bit range message: UDM_SETRANGE32 came with common controls 4.71.
+    SendDlgItemMessageA(m_hWnd, kIdSpin, UDM_SETRANGE, 0, MAKELPARAM(kMaxMinutes, kMinMinutes));
     EnableMinutes(m_data.nChoice == choiceSnooze);
     SetForegroundWindow(m_hWnd);
     return TRUE;

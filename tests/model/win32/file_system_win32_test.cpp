@@ -222,6 +222,15 @@ TEST_F(Win32FileSystemTest, Windows95ReplaceNeverLosesBothFiles)
             EXPECT_EQ(c.kept, kept);
             if (c.inPlace) {
                 EXPECT_EQ(Bytes(c.inPlace), Contents("Default.nbl"));
+                EXPECT_TRUE(win95.LastStranded().strNew.empty());
+            } else {
+                // The user is told where each copy is.
+                const auto stranded = win95.LastStranded();
+                std::vector<uint8_t> data;
+                EXPECT_EQ(FileError::none, m_fs.ReadFile(stranded.strNew, data));
+                EXPECT_EQ(Bytes("new"), data);
+                EXPECT_EQ(FileError::none, m_fs.ReadFile(stranded.strOld, data));
+                EXPECT_EQ(Bytes("precious"), data);
             }
         }
     }
