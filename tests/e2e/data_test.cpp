@@ -38,7 +38,10 @@ protected:
             auto box = WaitForMessageBox(p, nullptr);
             if (!box)
                 break;
-            PressButton(box->hwnd, IDOK);
+            // Whether an empty list may replace the backup: yes.
+            if (box->caption == "Question")
+                m_strAsked = box->text;
+            PressButton(box->hwnd, box->caption == "Question" ? IDYES : IDOK);
             WaitForClose(box->hwnd);
             if (box->caption == "Success" || box->caption == "Sorry, Failed")
                 return box;
@@ -46,6 +49,7 @@ protected:
         ADD_FAILURE() << "no backup verdict; " << Describe(p);
         return std::nullopt;
     }
+    std::string m_strAsked; // the question a backup asked, if any
 };
 
 TEST_F(DataFile, ExitWritesTheEmptyDocumentAndRemovesTheIcon)
@@ -187,6 +191,9 @@ TEST_F(DataFile, BackupUnderItsSettingNameReplacesTheEarlierCopy)
 
     const auto verdict = RunBackup(*p, frame);
     ASSERT_TRUE(verdict);
+    // The earlier copy is no task list this program can read, so it may be
+    // someone's only copy: the empty list goes over it only after a yes.
+    EXPECT_EQ("The task list is empty. Replace the backup at:\n" + backup + "\nwith an empty task list?", m_strAsked);
     EXPECT_EQ("Success", verdict->caption);
     EXPECT_EQ("Your Data was backed up to:\n" + backup, verdict->text);
     EXPECT_EQ(EmptyDataFile(), ReadFileBytes(backup).value_or(Bytes{}));
