@@ -66,41 +66,44 @@ std::string DataFilePath(ISettingsStore& settings)
     return ReadSetting(settings, setting::HomeDirectory) + "\\" + ReadSetting(settings, setting::DefaultData);
 }
 
-namespace {
-
-// A virus scanner or a sync tool lets go of the file within a few seconds.
-constexpr unsigned kReadRetryMs = 250;
-constexpr int kReadRetries = 12;
-
-} // namespace
-
-void OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts, const std::string& path,
-                  const std::string& timeStamp, const std::function<void(unsigned)>& sleep)
+DataFileState OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts, const std::string& path,
+                           const std::string& timeStamp)
 {
-    int nRetries = 0;
-    const auto readAgain = [&](FileError err) {
-        if ((err != FileError::sharingViolation && err != FileError::lockViolation) || nRetries == kReadRetries)
-            return false;
-        ++nRetries;
-        sleep(kReadRetryMs);
-        return true;
-    };
-    if (fs.Presence(path) == FilePresence::absent || doc.OnOpenDocument(path, readAgain)) {
+    FileError readError = FileError::none;
+    if (fs.Presence(path) == FilePresence::absent || doc.OnOpenDocument(path, &readError)) {
         doc.SetPathName(path);
-        return;
+        doc.SetWaitingForFile(std::string());
+        return DataFileState::loaded;
     }
-    const std::string aside = path + ".unreadable-" + timeStamp;
-    if (fs.RenameFile(path, aside)) {
-        doc.SetPathName(path);
-        prompts.Error("The data file could not be read and has been kept as:\n" + aside +
-                      "\nNetbell starts with an empty task list.");
+    doc.SetPathName(std::string());
+    if (readError == FileError::sharingViolation || readError == FileError::lockViolation) {
+        doc.SetWaitingForFile(path);
+        return DataFileState::busy;
+    }
+    doc.SetWaitingForFile(std::string());
+    if (readError == FileError::none) {
+        // Read, and found malformed (the document has said so).
+        const std::string aside = path + ".unreadable-" + timeStamp;
+        if (fs.RenameFile(path, aside)) {
+            doc.SetPathName(path);
+            prompts.Error("The data file could not be read and has been kept as:\n" + aside +
+                          "\nNetbell starts with an empty task list.");
+            return DataFileState::keptAside;
+        }
     } else {
-        // The file stays where it is, so nothing may be saved over it.
-        doc.SetPathName(std::string());
-        prompts.Error("The data file could not be read:\n" + path +
-                      "\nNetbell will not save over it, so no changes are saved until it can be read: close any "
-                      "program that uses it, check that its folder can be reached, and start Netbell again.");
+        prompts.Error(FileErrorMessage(readError, path));
     }
+    // The file stays where it is, so nothing may be saved over it.
+    prompts.Error("The data file could not be read:\n" + path +
+                  "\nNetbell will not save over it, so no changes are saved until it can be read: close any "
+                  "program that uses it, check that its folder can be reached, and start Netbell again.");
+    return DataFileState::unreadable;
+}
+
+void TellDataFileBusy(IPrompts& prompts, const std::string& path)
+{
+    prompts.Error("The data file is in use by another program:\n" + path +
+                  "\nNetbell loads it as soon as it is free. Until then no task can be changed.");
 }
 
 bool NeedsUserDetails(ISettingsStore& settings)

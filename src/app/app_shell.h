@@ -52,15 +52,26 @@ std::string HomeDirectoryOf(const std::string& programPath);
 // "Home Directory" and "Default Data" joined with a backslash.
 std::string DataFilePath(ISettingsStore& settings);
 
+enum class DataFileState {
+    loaded,     // opened, or there is none yet: the document has its path
+    busy,       // held open or locked by another program: try again
+    keptAside,  // malformed, moved aside: the document starts empty
+    unreadable, // left where it is: nothing is ever saved over it
+};
+
 // Opens the data file into the document when it exists; with no file the
-// document takes the path at once, so every save writes it. A file held open
-// by another program is tried again for a few seconds (sleep waits so many
-// milliseconds). A file that still cannot be read is moved aside under a
-// name of its own, so no later save overwrites it, and the user is told
-// where it went; one that cannot be moved either leaves the document without
-// a path, so nothing is ever saved over it, and the user is told so once.
-void OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts, const std::string& path,
-                  const std::string& timeStamp, const std::function<void(unsigned)>& sleep);
+// document takes the path at once, so every save writes it. A file another
+// program holds open or locked is busy, not unreadable: the document waits
+// for it without a path (so nothing is saved over it) and the caller tries
+// again later with the same call. A file that was read and found malformed
+// is moved aside under a name of its own, so no later save overwrites it,
+// and the user is told where it went. Any other file that cannot be read,
+// or cannot be moved, stays where it is, the document keeps no path, and
+// the user is told so once.
+DataFileState OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts, const std::string& path,
+                           const std::string& timeStamp);
+// The one word that the data file is busy, said when it first is.
+void TellDataFileBusy(IPrompts& prompts, const std::string& path);
 
 // ---- Main frame ----
 

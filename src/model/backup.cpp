@@ -33,6 +33,8 @@ bool MayHoldTasks(IFileSystem& fs, const std::string& path)
 void BackupData(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& prompts,
                 const std::function<bool(std::string&)>& desktopFolder)
 {
+    if (RefusedWhileFileBusy(doc, prompts))
+        return;
     // With the data file unreadable the list is empty: a copy of it would
     // only replace the last good backup.
     if (doc.GetPathName().empty()) {

@@ -258,16 +258,17 @@ bool CNetbellDoc::CheckFile(const std::string& path)
     return true;
 }
 
-bool CNetbellDoc::OnOpenDocument(const std::string& path, const std::function<bool(FileError)>& readAgain)
+bool CNetbellDoc::OnOpenDocument(const std::string& path, FileError* pReadError)
 {
     DeleteContents();
     try {
         std::vector<uint8_t> data;
-        FileError err = m_fs.ReadFile(path, data);
-        while (err != FileError::none && readAgain && readAgain(err))
-            err = m_fs.ReadFile(path, data);
+        const FileError err = m_fs.ReadFile(path, data);
+        if (pReadError)
+            *pReadError = err;
         if (err != FileError::none) {
-            m_prompts.Error(FileErrorMessage(err, path));
+            if (!pReadError)
+                m_prompts.Error(FileErrorMessage(err, path));
             return false;
         }
         if (!LoadFromBytes(data.data(), data.size(), m_wideToAnsi)) {
@@ -336,4 +337,13 @@ std::string NextCookieName(ISettingsStore& store)
     char buf[32];
     std::snprintf(buf, sizeof buf, "NetbellCookie%li", static_cast<long>(nCookie));
     return buf;
+}
+
+bool RefusedWhileFileBusy(const CNetbellDoc& doc, IPrompts& prompts)
+{
+    if (doc.WaitingForFile().empty())
+        return false;
+    prompts.Error("The data file is still in use by another program:\n" + doc.WaitingForFile() +
+                  "\nNetbell loads it as soon as it is free; until then no task can be changed.");
+    return true;
 }

@@ -43,10 +43,10 @@ public:
     // limits, with every record read into one scratch record and dropped.
     static bool CheckBytes(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi = nullptr);
 
-    // Opens the data file into the document; any failure is shown to the user
-    // and leaves the document empty. After a failed read, readAgain (when
-    // given) is asked with its cause whether to try once more.
-    bool OnOpenDocument(const std::string& path, const std::function<bool(FileError)>& readAgain = nullptr);
+    // Opens the data file into the document; any failure leaves the document
+    // empty and is shown to the user, except a failed read when pReadError
+    // is given: its cause is handed back there for the caller to act on.
+    bool OnOpenDocument(const std::string& path, FileError* pReadError = nullptr);
     // Whether OnOpenDocument would open the file, with its messages, but
     // with nothing kept: the contents stay as they are, and memory beyond the
     // file's bytes stays small.
@@ -64,6 +64,11 @@ public:
 
     const std::string& GetPathName() const { return m_strPathName; }
     void SetPathName(const std::string& path) { m_strPathName = path; }
+    // The data file another program holds while the document waits to load
+    // it (with no path of its own meanwhile, so nothing is saved over it);
+    // empty when it waits for nothing.
+    const std::string& WaitingForFile() const { return m_strWaitingFor; }
+    void SetWaitingForFile(const std::string& path) { m_strWaitingFor = path; }
     // The frame never shows a file name: the title is always empty.
     void SetTitle(const std::string&) { m_strTitle.clear(); }
     const std::string& GetTitle() const { return m_strTitle; }
@@ -74,10 +79,15 @@ private:
     IFileSystem& m_fs;
     IPrompts& m_prompts;
     std::string m_strPathName;
+    std::string m_strWaitingFor;
     std::string m_strTitle;
     WideToAnsiFn m_wideToAnsi = nullptr;
     std::vector<uint8_t> m_saveBuffer;
 };
+
+// While the document waits for its data file, tells the user that nothing
+// can be changed yet and returns true; false when the change may go ahead.
+bool RefusedWhileFileBusy(const CNetbellDoc& doc, IPrompts& prompts);
 
 // A new cookie for a FrontPage task: "NetbellCookie1" to "NetbellCookie32000",
 // then round again; the number is written back at once.

@@ -42,6 +42,8 @@ bool CTaskCommands::SaveData()
 
 void CTaskCommands::AddTask(uint32_t nKind, const std::string& text)
 {
+    if (RefusedWhileFileBusy(m.doc, m.prompts))
+        return;
     CDialogGuardScope guard(m.guard);
     if (guard.Busy())
         return;

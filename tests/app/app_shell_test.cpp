@@ -154,21 +154,15 @@ namespace {
 
 class DataFileTest : public ::testing::Test {
 protected:
-    void Open(const std::string& timeStamp = "x")
+    DataFileState Open(const std::string& timeStamp = "x")
     {
-        OpenDataFile(doc, fs, prompts, path, timeStamp, [this](unsigned ms) {
-            nSlept += ms;
-            if (onSleep)
-                onSleep();
-        });
+        return OpenDataFile(doc, fs, prompts, path, timeStamp);
     }
 
     CFakeFileSystem fs;
     CFakePrompts prompts;
     CNetbellDoc doc{fs, prompts};
     const std::string path = "C:\\Netbell\\Default.nbl";
-    unsigned nSlept = 0;
-    std::function<void()> onSleep;
 };
 
 } // namespace
@@ -207,54 +201,54 @@ TEST_F(DataFileTest, AFileThatCannotBeMovedIsNotSavedOver)
     EXPECT_EQ(prompts.shown.size(), 2u) << "the user was told at start-up";
 }
 
-TEST_F(DataFileTest, AFileHeldOpenIsWaitedForThenNeverWritten)
-{
-    fs.files[path] = {0x01};
-    fs.readErrors[path] = FileError::sharingViolation;
-    fs.bRenameFails = true;
-    Open();
-    EXPECT_GE(nSlept, 2000u) << "a sharing violation is often brief";
-    EXPECT_LE(nSlept, 5000u);
-    ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_EQ(prompts.shown[0].text, "A sharing violation occurred while accessing " + path + ".");
-    EXPECT_EQ(prompts.shown[1].text, "The data file could not be read:\n" + path +
-                                         "\nNetbell will not save over it, so no changes are saved until it "
-                                         "can be read: close any program that uses it, check that its "
-                                         "folder can be reached, and start Netbell again.");
-    // Every save there is: a change, the reminder, Exit and the logoff save
-    // all go through the document's path.
-    fs.readErrors.clear();
-    EXPECT_FALSE(doc.OnSaveDocument(doc.GetPathName()));
-    EXPECT_FALSE(doc.OnSaveDocument(doc.GetPathName()));
-    EXPECT_EQ(fs.nWrites, 0);
-    EXPECT_EQ(fs.files[path], std::vector<uint8_t>{0x01});
-    EXPECT_EQ(prompts.shown.size(), 2u);
-}
-
-TEST_F(DataFileTest, ABriefSharingViolationIsWaitedOut)
+// Held open or locked by another program (a virus scanner, a sync tool):
+// busy, not unreadable. Never moved aside, never saved over, no change
+// taken; the next try after it is free loads it.
+TEST_F(DataFileTest, AFileHeldByAnotherProgramIsWaitedForAndLoadedWhenFree)
 {
     CNetbellDoc other(fs, prompts);
     other.m_arrProjects = {"Home"};
     ASSERT_TRUE(other.OnSaveDocument(path));
-    fs.readErrors[path] = FileError::sharingViolation;
-    onSleep = [&] {
-        if (nSlept >= 1000)
-            fs.readErrors.clear();
-    };
-    Open();
+    const std::vector<uint8_t> bytes = fs.files[path];
+    for (const FileError busy : {FileError::sharingViolation, FileError::lockViolation}) {
+        fs.readErrors[path] = busy;
+        EXPECT_EQ(DataFileState::busy, Open());
+        EXPECT_EQ(DataFileState::busy, Open()) << "a second try while it is busy";
+        EXPECT_TRUE(prompts.shown.empty()) << "the caller tells, once";
+        EXPECT_EQ(fs.files[path], bytes);
+        EXPECT_EQ(fs.files.size(), 1u) << "nothing kept aside";
+        EXPECT_EQ(doc.WaitingForFile(), path);
+        // Every save there is (a change, the reminder, Exit, logoff) goes
+        // through the document's path, which it has none of.
+        EXPECT_FALSE(doc.OnSaveDocument(doc.GetPathName()));
+        EXPECT_EQ(fs.nWrites, 1);
+        EXPECT_TRUE(RefusedWhileFileBusy(doc, prompts));
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_EQ(prompts.shown[0].text, "The data file is still in use by another program:\n" + path +
+                                             "\nNetbell loads it as soon as it is free; until then no task can "
+                                             "be changed.");
+        prompts.shown.clear();
+    }
+    fs.readErrors.clear();
+    EXPECT_EQ(DataFileState::loaded, Open());
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(doc.m_arrProjects, std::vector<std::string>{"Home"});
     EXPECT_EQ(doc.GetPathName(), path);
+    EXPECT_FALSE(RefusedWhileFileBusy(doc, prompts));
+
+    TellDataFileBusy(prompts, path);
+    EXPECT_EQ(prompts.shown.back().text, "The data file is in use by another program:\n" + path +
+                                             "\nNetbell loads it as soon as it is free. Until then no task can "
+                                             "be changed.");
 }
 
 TEST_F(DataFileTest, AFileThatCannotBeLookedAtIsNotTakenForNone)
 {
     fs.unknown.insert(path);
     fs.readErrors[path] = FileError::accessDenied;
-    Open();
+    EXPECT_EQ(DataFileState::unreadable, Open());
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[0].text, "Access to " + path + " was denied.");
-    EXPECT_EQ(nSlept, 0u) << "only a file held open is waited for";
     EXPECT_FALSE(doc.OnSaveDocument(doc.GetPathName()));
     EXPECT_EQ(fs.nWrites, 0);
 }

@@ -168,12 +168,22 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
     if (!m_pMainFrame->Create())
         return FALSE;
-    OpenDataFile(m_doc, m_fileSystem, m_prompts, DataFilePath(*m_settings), TimeStamp(),
-                 [](unsigned nMilliseconds) { Sleep(nMilliseconds); });
+    const DataFileState state = LoadDataFile();
     m_pMainFrame->GetView().OnInitialUpdate();
     ShowWindow(m_pMainFrame->GetSafeHwnd(), SW_HIDE);
     UpdateWindow(m_pMainFrame->GetSafeHwnd());
+    if (state == DataFileState::busy) {
+        // The look goes on while the user reads this; the file may load
+        // before the box is closed.
+        m_pMainFrame->WaitForDataFile();
+        TellDataFileBusy(m_prompts, m_doc.WaitingForFile());
+    }
     return TRUE;
+}
+
+DataFileState CNetbellApp::LoadDataFile()
+{
+    return OpenDataFile(m_doc, m_fileSystem, m_prompts, DataFilePath(*m_settings), TimeStamp());
 }
 
 int CNetbellApp::Run()

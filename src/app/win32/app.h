@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/app_shell.h"
 #include "base/dialog_guard.h"
 #include "app/win32/automation.h"
 #include "base/win32/prompts_win32.h"
@@ -37,6 +38,10 @@ public:
     CNetbellDoc& Doc() { return m_doc; }
     CDialogGuard& Guard() { return *m_guard; }
     CMainFrame* MainFrame() { return m_pMainFrame.get(); }
+
+    // Opens the data file into the document; again and again while another
+    // program holds it.
+    DataFileState LoadDataFile();
 
     // The connection monitor starts with the frame; both worker threads end
     // on the quit event and are joined before the events are closed.

@@ -19,6 +19,9 @@ namespace {
 
 constexpr const char* kFrameClass = "NetbellMainFrame";
 constexpr UINT REMINDER_TIMER_ID = 1;
+// A look at a data file that another program holds, once a second.
+constexpr UINT DATAFILE_TIMER_ID = 2;
+constexpr UINT kDataFileRetryMs = 1000;
 constexpr UINT kToolBarId = 0xE800;
 constexpr UINT kStatusBarId = 0xE801;
 constexpr UINT kViewId = 0xE900;
@@ -142,6 +145,10 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SHOW_TASKLIST: ShowTaskList(); return 0;
     case WM_CONNECTION_UP: m_reminder.OnConnectionUp(); return 0;
     case WM_TIMER:
+        if (wParam == DATAFILE_TIMER_ID) {
+            OnDataFileTimer();
+            return 0;
+        }
         if (wParam == REMINDER_TIMER_ID) {
             m_reminder.OnTimer();
             return 0;
@@ -430,11 +437,49 @@ void CMainFrame::ToggleBar(HWND hwndBar)
     OnSize();
 }
 
+void CMainFrame::WaitForDataFile()
+{
+    SetTimer(m_hWnd, DATAFILE_TIMER_ID, kDataFileRetryMs, nullptr);
+}
+
+void CMainFrame::OnDataFileTimer()
+{
+    // Off while it looks: a malformed file brings messages, whose loops
+    // would run this again.
+    KillTimer(m_hWnd, DATAFILE_TIMER_ID);
+    if (m_app.LoadDataFile() == DataFileState::busy)
+        WaitForDataFile();
+    else
+        m_view.RefillList();
+}
+
+// The commands that change the stored data, which wait while another
+// program holds the data file.
+bool CMainFrame::ChangesData(UINT nId)
+{
+    switch (nId) {
+    case ID_NEW_EMAIL:
+    case ID_NEW_BROWSE:
+    case ID_NEW_NEWSGROUP:
+    case ID_NEW_NOTE:
+    case ID_NEW_SEARCH:
+    case ID_NEW_FRONTPAGE:
+    case ID_EDIT_TASK:
+    case ID_DELETE_TASK:
+    case ID_INSERT_PROJECT:
+    case ID_INSERT_SEARCH:
+    case ID_EDIT_PROJECTLIST:
+    case ID_EDIT_SEARCHLIST: return true;
+    default: return false;
+    }
+}
+
 void CMainFrame::OnCommand(UINT nId)
 {
     // A grey command does nothing, even through its accelerator; an enabled
     // one goes to the view first, then to the frame.
-    if (!IsCommandEnabled(nId) || m_frontPage.OnCommand(nId) || m_view.OnCommand(nId))
+    if (!IsCommandEnabled(nId) || (ChangesData(nId) && RefusedWhileFileBusy(m_app.Doc(), m_app.Prompts())) ||
+        m_frontPage.OnCommand(nId) || m_view.OnCommand(nId))
         return;
     switch (nId) {
     case ID_APP_EXIT: OnExit(); break;

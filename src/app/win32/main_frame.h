@@ -32,6 +32,9 @@ public:
     // Runs when the message queue is empty: bar states follow the commands.
     void OnIdle();
     HACCEL GetAccelerators() const { return m_hAccel; }
+    // Looks at the data file once a second until it is free, then shows
+    // its tasks.
+    void WaitForDataFile();
 
 private:
 
@@ -50,6 +53,8 @@ private:
     void OnDestroy();
     void OnSize();
     void OnCommand(UINT nId);
+    static bool ChangesData(UINT nId);
+    void OnDataFileTimer();
     bool IsCommandEnabled(UINT nId);
     void OnInitMenuPopup(HMENU hMenu);
     void OnMenuSelect(UINT nItem, UINT nFlags, HMENU hMenu);

@@ -45,6 +45,8 @@ public:
 
     // After the data file is read: the columns, then every row.
     void OnInitialUpdate();
+    // The rows again from the document, after it loaded its file late.
+    void RefillList() { m_commands->FillList(); }
     // Commands routed from the frame: true when the view handles the id.
     bool OnCommand(UINT nId);
     // Whether a command the view handles is enabled; false when not its own.
