@@ -119,6 +119,11 @@ bool PressButton(HWND dlg, int id);
 bool ClickButton(HWND button);
 // True when the window is gone within ms.
 bool WaitForClose(HWND hwnd, DWORD ms = kWaitMs);
+// Keys typed through the X server (xdotool's names, "alt+F4 Escape"), as a
+// person types them: they go through the menus, accelerators and system
+// menu that a posted message skips. They reach the window with the focus.
+// Returns once they are on their way, not typed: wait for what they do.
+bool TypeKeys(const std::string& keys);
 
 // ---- list views across processes -------------------------------------------
 

@@ -2,6 +2,8 @@
 // bar, the About box and the refused Exit, the Sponsors dialog.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "driver.h"
 #include "netbell_case.h"
 
@@ -83,6 +85,33 @@ TEST_F(MainWindow, ClosingTheWindowOnlyHidesIt)
     // The Task List command shows it again, like the icon.
     ASSERT_TRUE(Send(frame, WM_COMMAND, kCmdTaskList, 0));
     EXPECT_TRUE(WaitUntil([&] { return IsVisible(frame); }, 5000));
+}
+
+// Real keys: Alt+F4 hides the task list, and still does after a look at
+// the system menu, whose Close is the system's to enable.
+TEST_F(MainWindow, AltF4HidesTheListAlsoAfterALookAtTheSystemMenu)
+{
+    CProcess* p = nullptr;
+    HWND frame = StartHidden(p);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ShowByTray(frame));
+    ASSERT_TRUE(TypeKeys("alt+F4")) << "xdotool types through the X server";
+    EXPECT_TRUE(WaitUntil([&] { return !IsVisible(frame); }, 5000));
+
+    ASSERT_TRUE(ShowByTray(frame));
+    ASSERT_TRUE(TypeKeys("alt+space"));
+    HWND popup = WaitForVisibleWindow(*p, "#32768");
+    ASSERT_TRUE(popup) << Describe(*p);
+    const auto items = ReadPopupMenu(p->Handle(), popup);
+    ASSERT_TRUE(items);
+    const auto close = std::find_if(items->begin(), items->end(), [](const CMenuItem& i) { return i.id == SC_CLOSE; });
+    ASSERT_NE(close, items->end());
+    EXPECT_FALSE(close->grayed);
+    ASSERT_TRUE(TypeKeys("Escape"));
+    EXPECT_TRUE(WaitUntil([&] { return !IsVisible(popup); }, 5000));
+    ASSERT_TRUE(TypeKeys("alt+F4"));
+    EXPECT_TRUE(WaitUntil([&] { return !IsVisible(frame); }, 5000));
+    EXPECT_TRUE(p->IsRunning());
 }
 
 TEST_F(MainWindow, RightButtonReleaseOpensTheTrayMenu)

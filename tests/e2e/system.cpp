@@ -451,6 +451,21 @@ bool SaveScreenBmp(const std::string& path)
     return ok;
 }
 
+bool TypeKeys(const std::string& keys)
+{
+    // Wine starts a Linux program as it starts a Windows one, but its handle
+    // cannot be waited on: the caller waits for what the keys do.
+    std::string cmd = "Z:\\usr\\bin\\xdotool key --delay 120 " + keys;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
 bool Screenshot(const std::string& name)
 {
     const std::string folder = EnvVar("NETBELL_SCREENSHOTS");

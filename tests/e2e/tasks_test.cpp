@@ -394,7 +394,7 @@ TEST_F(TaskList, TickingATaskDoneChangesItsIconAndReachesTheFileAtExit)
     EXPECT_EQ(expected, ExitAndRead());
 }
 
-TEST_F(TaskList, DeletingTwoOfFiveKeepsTheOthersInTheirOrder)
+TEST_F(TaskList, DeletingKeepsTheOthersInTheirOrderAndActsOnTheChosenTasks)
 {
     NblDocument doc;
     for (const char* name : {"One", "Two", "Three", "Four", "Five"})
@@ -431,7 +431,24 @@ TEST_F(TaskList, DeletingTwoOfFiveKeepsTheOthersInTheirOrder)
         names.push_back(row[colName]);
     std::sort(names.begin(), names.end());
     EXPECT_EQ((std::vector<std::string>{"Five", "One", "Three"}), names);
-    EXPECT_EQ(expected, ExitAndRead());
+
+    // A task added from the tray menu while the question is open moves the
+    // rows down; Yes still deletes the chosen task, and the new one stays.
+    ASSERT_TRUE(SelectListViewRows(m_p->Handle(), m_list, {RowNamed("Three")}));
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kDelete));
+    const auto question = ExpectMessageBox(*m_p, "Confirm Task Deletion");
+    ASSERT_TRUE(question);
+    ASSERT_TRUE(PostCommand(m_frame, cmd::kNewBrowse));
+    HWND added = WaitForDialog("Browse Task");
+    ASSERT_TRUE(added);
+    Type(added, td::kName, "Added");
+    ASSERT_TRUE(Close(added));
+    ASSERT_TRUE(PressButton(question->hwnd, IDYES));
+    ASSERT_TRUE(WaitForClose(question->hwnd));
+    names.clear();
+    for (const auto& task : ExitAndRead().tasks)
+        names.push_back(task.name);
+    EXPECT_EQ((std::vector<std::string>{"One", "Five", "Added"}), names);
 }
 
 TEST_F(TaskList, AColumnClickSortsTheRowsWithTheirCellsAndTheSelection)
