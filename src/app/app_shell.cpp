@@ -1,6 +1,7 @@
 #include "app/app_shell.h"
 
 #include "model/file_system.h"
+#include "res/resource.h"
 #include "model/netbell_doc.h"
 
 bool IsTestedSystem(const OsVersion& v)
@@ -104,6 +105,46 @@ void TellDataFileBusy(IPrompts& prompts, const std::string& path)
 {
     prompts.Error("The data file is in use by another program:\n" + path +
                   "\nNetbell loads it as soon as it is free. Until then no task can be changed.");
+}
+
+std::string HelpSectionOfCommand(unsigned nId)
+{
+    switch (nId) {
+    case ID_NEW_EMAIL:
+    case ID_NEW_BROWSE:
+    case ID_NEW_NEWSGROUP:
+    case ID_NEW_NOTE:
+    case ID_NEW_SEARCH:
+    case ID_EDIT_TASK:
+    case ID_DELETE_TASK:
+    case ID_LAUNCH:
+    case ID_SHOW_TASKLIST: return "tasklist";
+    case ID_INSERT_PROJECT:
+    case ID_INSERT_SEARCH:
+    case ID_EDIT_PROJECTLIST:
+    case ID_EDIT_SEARCHLIST: return "lists";
+    case ID_NEW_FRONTPAGE:
+    case ID_FP_TODOLIST:
+    case ID_FP_EDITOR:
+    case ID_FP_EXPLORER:
+    case ID_TOGGLE_FPLOADING: return "frontpage";
+    case ID_REMINDER: return "reminders";
+    case ID_OPTIONS: return "options";
+    case ID_BACKUP_DATA: return "data";
+    case ID_APP_EXIT: return "where";
+    default: return "window"; // the bars, help, the web pages, About
+    }
+}
+
+std::string HelpSectionOfArea(HelpArea area)
+{
+    switch (area) {
+    case HelpArea::taskList: return "tasklist";
+    case HelpArea::toolBar:
+    case HelpArea::statusBar:
+    case HelpArea::other: return "window";
+    }
+    return "window";
 }
 
 bool NeedsUserDetails(ISettingsStore& settings)

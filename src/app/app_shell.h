@@ -73,6 +73,15 @@ DataFileState OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts,
 // The one word that the data file is busy, said when it first is.
 void TellDataFileBusy(IPrompts& prompts, const std::string& path);
 
+// ---- Help ----
+
+// The parts of the frame that context help tells about, apart from commands.
+enum class HelpArea { taskList, toolBar, statusBar, other };
+// The help page's section (its anchor) for a command, or for a part of the
+// frame.
+std::string HelpSectionOfCommand(unsigned nId);
+std::string HelpSectionOfArea(HelpArea area);
+
 // ---- Main frame ----
 
 // The frame asks for a name and an e-mail address until both are given.

@@ -195,6 +195,8 @@ int CNetbellApp::Run()
         const BOOL bRet = GetMessageA(&msg, nullptr, 0, 0);
         if (bRet == 0 || bRet == -1)
             break;
+        if (m_pMainFrame && m_pMainFrame->PreTranslateHelpMode(msg))
+            continue;
         if (m_pMainFrame && m_pMainFrame->GetSafeHwnd()) {
             HWND hwndFrame = m_pMainFrame->GetSafeHwnd();
             if (msg.hwnd && RootWindowOf(msg.hwnd) == hwndFrame &&

@@ -7,6 +7,7 @@
 #include "app/win32/app.h"
 #include "app/win32/shell_dialogs.h"
 #include "base/win32/common_controls.h"
+#include "base/win32/help_page.h"
 #include "base/win32/thread_messages.h"
 #include "monitor/win32/connection_monitor.h"
 #include "monitor/win32/ras_connection.h"
@@ -19,6 +20,8 @@ namespace {
 
 constexpr const char* kFrameClass = "NetbellMainFrame";
 constexpr UINT REMINDER_TIMER_ID = 1;
+// Ends context help after a menu it opened has closed.
+constexpr UINT kEndHelpMode = WM_APP + 20;
 // A look at a data file that another program holds, once a second.
 constexpr UINT DATAFILE_TIMER_ID = 2;
 constexpr UINT kDataFileRetryMs = 1000;
@@ -120,6 +123,10 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_SETCURSOR:
+        if (m_bHelpMode) {
+            SetCursor(LoadCursor(nullptr, IDC_HELP));
+            return TRUE;
+        }
         // A FrontPage call in progress keeps the wait cursor over the window.
         if (m_frontPage.IsWaitCursorShown()) {
             SetCursor(LoadCursor(nullptr, IDC_WAIT));
@@ -127,6 +134,19 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return Default(msg, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_CAPTURECHANGED:
+        if (!m_bHelpMode)
+            return Default(msg, wParam, lParam);
+        if (msg == WM_MOUSEMOVE)
+            SetCursor(LoadCursor(nullptr, IDC_HELP));
+        else if (msg == WM_LBUTTONDOWN)
+            OnHelpModeClick();
+        else if (msg == WM_RBUTTONDOWN || !m_bHelpMenu)
+            EndHelpMode(); // a right click, or the mouse lost to another window
+        return 0;
     case WM_INITMENUPOPUP:
         // The system menu is the system's: its Close must stay enabled.
         if (HIWORD(lParam))
@@ -134,7 +154,13 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
         return 0;
     case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
-    case WM_EXITMENULOOP: SetMessageText(AFX_IDS_IDLEMESSAGE); return 0;
+    case WM_EXITMENULOOP:
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
+        // The command chosen in the menu is queued already; the mode ends
+        // after it, or now if none was chosen.
+        if (m_bHelpMenu)
+            PostMessageA(m_hWnd, kEndHelpMode, 0, 0);
+        return 0;
     case WM_NOTIFY: {
         LRESULT result = 0;
         if (m_view.OnNotify(reinterpret_cast<NMHDR*>(lParam), result))
@@ -165,6 +191,7 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (wParam)
             m_app.Doc().OnSaveDocument(m_app.Doc().GetPathName());
         return 0;
+    case kEndHelpMode: EndHelpMode(); return 0;
     default:
         if (msg == m_uTaskbarCreated && msg != 0) {
             m_trayIcon.Restore();
@@ -424,9 +451,78 @@ void CMainFrame::OnSponsors()
     RunSponsorsDialog(m_app.Instance(), m_hWnd, m_app.Settings(), m_app.Prompts());
 }
 
+// ---- Context help (Shift+F1) ----
+
+void CMainFrame::BeginHelpMode()
+{
+    if (!IsWindowVisible(m_hWnd))
+        return;
+    m_bHelpMode = true;
+    m_bHelpMenu = false;
+    SetCapture(m_hWnd);
+    SetCursor(LoadCursor(nullptr, IDC_HELP));
+}
+
+void CMainFrame::EndHelpMode()
+{
+    if (!m_bHelpMode)
+        return;
+    m_bHelpMode = false;
+    m_bHelpMenu = false;
+    if (GetCapture() == m_hWnd)
+        ReleaseCapture();
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+}
+
+bool CMainFrame::PreTranslateHelpMode(const MSG& msg)
+{
+    if (!m_bHelpMode || msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE)
+        return false;
+    EndHelpMode();
+    return true;
+}
+
+void CMainFrame::OnHelpModeClick()
+{
+    const DWORD dwPos = GetMessagePos();
+    const POINT pt = {static_cast<short>(LOWORD(dwPos)), static_cast<short>(HIWORD(dwPos))};
+    HWND hwndHit = WindowFromPoint(pt);
+    const auto within = [hwndHit](HWND hwnd) { return hwnd && (hwndHit == hwnd || IsChild(hwnd, hwndHit)); };
+    std::string section;
+    if (within(m_wndToolBar)) {
+        POINT ptBar = pt;
+        ScreenToClient(m_wndToolBar, &ptBar);
+        const int nButton = static_cast<int>(SendMessageA(m_wndToolBar, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&ptBar)));
+        TBBUTTON button = {};
+        if (nButton >= 0 && SendMessageA(m_wndToolBar, TB_GETBUTTON, nButton, reinterpret_cast<LPARAM>(&button)) &&
+            button.idCommand != 0)
+            section = HelpSectionOfCommand(static_cast<UINT>(button.idCommand));
+        else
+            section = HelpSectionOfArea(HelpArea::toolBar);
+    } else if (within(m_view.GetSafeHwnd())) {
+        section = HelpSectionOfArea(HelpArea::taskList);
+    } else if (within(m_wndStatusBar)) {
+        section = HelpSectionOfArea(HelpArea::statusBar);
+    } else if (hwndHit == m_hWnd) {
+        if (SendMessageA(m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTMENU) {
+            // The menu opens as it would; the command chosen in it tells
+            // about itself.
+            m_bHelpMenu = true;
+            ReleaseCapture();
+            PostMessageA(m_hWnd, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(pt.x, pt.y));
+            return;
+        }
+        section = HelpSectionOfArea(HelpArea::other);
+    }
+    // A click outside the window only leaves the mode.
+    EndHelpMode();
+    if (!section.empty())
+        OpenHelpPage(m_hWnd, m_app.Prompts(), section);
+}
+
 void CMainFrame::OnHelpTopics()
 {
-    OpenHelpTopics(m_hWnd, m_app.Prompts());
+    OpenHelpPage(m_hWnd, m_app.Prompts());
 }
 
 void CMainFrame::ToggleBar(HWND hwndBar)
@@ -476,6 +572,12 @@ bool CMainFrame::ChangesData(UINT nId)
 
 void CMainFrame::OnCommand(UINT nId)
 {
+    // In context help a chosen command tells about itself instead.
+    if (m_bHelpMode && nId != ID_CONTEXT_HELP) {
+        EndHelpMode();
+        OpenHelpPage(m_hWnd, m_app.Prompts(), HelpSectionOfCommand(nId));
+        return;
+    }
     // A grey command does nothing, even through its accelerator; an enabled
     // one goes to the view first, then to the frame.
     if (!IsCommandEnabled(nId) || (ChangesData(nId) && RefusedWhileFileBusy(m_app.Doc(), m_app.Prompts())) ||
@@ -490,7 +592,7 @@ void CMainFrame::OnCommand(UINT nId)
     case ID_REMINDER: m_reminder.OnReminder(); break;
     case ID_HELP_INDEX:
     case ID_HELP:
-    case ID_CONTEXT_HELP: OnHelpTopics(); break;
+    case ID_CONTEXT_HELP: BeginHelpMode(); break;
     case ID_VIEW_TOOLBAR: ToggleBar(m_wndToolBar); break;
     case ID_VIEW_STATUS_BAR: ToggleBar(m_wndStatusBar); break;
     case ID_NEXT_PANE:

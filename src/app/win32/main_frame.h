@@ -35,6 +35,8 @@ public:
     // Looks at the data file once a second until it is free, then shows
     // its tasks.
     void WaitForDataFile();
+    // Escape leaves context help wherever the focus is; true when taken.
+    bool PreTranslateHelpMode(const MSG& msg);
 
 private:
 
@@ -63,6 +65,9 @@ private:
     void OnAbout();
     void OnSponsors();
     void OnHelpTopics();
+    void BeginHelpMode();
+    void EndHelpMode();
+    void OnHelpModeClick();
     void OpenWebPage(const std::string& url);
     void ToggleBar(HWND hwndBar);
     bool CreateToolBar();
@@ -74,6 +79,8 @@ private:
     CNetbellApp& m_app;
     CTrayIcon m_trayIcon;
     BOOL m_bExiting = FALSE;
+    bool m_bHelpMode = false; // Shift+F1: the next click asks for help
+    bool m_bHelpMenu = false; // ... and it opened a menu
     BOOL m_bFrontPagePresent = FALSE;
     HWND m_wndStatusBar = nullptr;
     HWND m_wndToolBar = nullptr;

@@ -112,17 +112,6 @@ void RunSponsorsDialog(HINSTANCE hInstance, HWND hwndOwner, ISettingsStore& sett
     dlg.DoModal(hwndOwner);
 }
 
-void OpenHelpTopics(HWND hwndOwner, IPrompts& prompts)
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string help(path);
-    help = help.substr(0, help.rfind('\\') + 1) + "Netbell.htm";
-    if (!OpenInShell(hwndOwner, help.c_str()))
-        prompts.ShowMessage("The help page could not be opened:\n" + help, "Shell Error", MsgButtons::ok,
-                           MsgIcon::exclamation);
-}
-
 std::string WebLinkAddress(UINT nId)
 {
     if (nId < ID_WEB_FIRST || nId > ID_WEB_LAST)

@@ -1,5 +1,5 @@
 #pragma once
-// The About box, the Sponsors dialog, the help page and the web links.
+// The About box, the Sponsors dialog and the web links.
 
 #include <windows.h>
 
@@ -10,7 +10,5 @@ class IPrompts;
 
 void RunAboutBox(HINSTANCE hInstance, HWND hwndOwner);
 void RunSponsorsDialog(HINSTANCE hInstance, HWND hwndOwner, ISettingsStore& settings, IPrompts& prompts);
-// Opens the help page that ships beside the program.
-void OpenHelpTopics(HWND hwndOwner, IPrompts& prompts);
 // The address behind a web-link command; empty for any other command.
 std::string WebLinkAddress(UINT nId);

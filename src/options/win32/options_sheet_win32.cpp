@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/prompts.h"
+#include "base/win32/help_page.h"
 #include "base/win32/prompts_win32.h"
 #include "base/win32/window.h"
 #include "dialogs/win32/shortcuts_win32.h"
@@ -134,6 +135,13 @@ private:
         switch (msg) {
         case WM_COMMAND: self->OnCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
         case WM_NOTIFY: return self->OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_HELP: {
+            // F1 anywhere in the sheet: the help page at its section.
+            HWND hSheet = GetParent(hwnd);
+            CWin32Prompts prompts(hSheet);
+            OpenHelpPage(hSheet, prompts, "options");
+            return TRUE;
+        }
         case WM_NCDESTROY: self->m_hWnd = nullptr; return FALSE;
         default: return FALSE;
         }
