@@ -58,3 +58,4 @@ set_tests_properties(dist_imports PROPERTIES LABELS dist)
 
 # Includes between the program's folders run down its floors only.
 add_test(NAME include_floors COMMAND ${CMAKE_SOURCE_DIR}/tests/check_floors.sh ${CMAKE_SOURCE_DIR}/src)
+add_test(NAME access_keys COMMAND ${CMAKE_SOURCE_DIR}/tests/check_access_keys.sh ${CMAKE_SOURCE_DIR}/src/res)

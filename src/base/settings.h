@@ -23,6 +23,8 @@ inline constexpr const char* kSectionSettings = "Settings";
 inline constexpr const char* kSectionFrontPage = "Settings\\FrontPage";
 inline constexpr const char* kSectionMessages = "Settings\\Messages";
 inline constexpr const char* kSectionImpressions = "Impressions";
+// Where the tool bar was: the framework's bar state.
+inline constexpr const char* kSectionBarState = "BarState";
 
 struct IntSetting {
     const char* section;

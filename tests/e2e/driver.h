@@ -124,6 +124,10 @@ bool WaitForClose(HWND hwnd, DWORD ms = kWaitMs);
 // menu that a posted message skips. They reach the window with the focus.
 // Returns once they are on their way, not typed: wait for what they do.
 bool TypeKeys(const std::string& keys);
+// The pointer moved to `from` (screen), the left button pressed there,
+// moved to `to` and let go; a double click at a point.
+bool DragMouse(POINT from, POINT to);
+bool DoubleClickAt(POINT pt);
 
 // ---- list views across processes -------------------------------------------
 
@@ -147,8 +151,9 @@ std::optional<RECT> ListViewItemRect(HANDLE hProcess, HWND list, int row, int pa
 // The control's own hit test at a client point: its flags, and the row.
 std::optional<UINT> ListViewHitTest(HANDLE hProcess, HWND list, POINT pt, int* row);
 // A left click on a row's check box (its state image), as the mouse makes
-// it; false when no point of the row tests as its state image.
-bool ClickListViewStateIcon(HANDLE hProcess, HWND list, int row);
+// it, or a double click; false when no point of the row tests as its state
+// image.
+bool ClickListViewStateIcon(HANDLE hProcess, HWND list, int row, bool bDouble = false);
 // A key pressed and released on the list, sent so it is handled before
 // this returns.
 bool PressListViewKey(HWND list, UINT vk);

@@ -114,6 +114,100 @@ TEST_F(MainWindow, AltF4HidesTheListAlsoAfterALookAtTheSystemMenu)
     EXPECT_TRUE(p->IsRunning());
 }
 
+RECT ScreenRect(HWND hwnd)
+{
+    RECT rc = {};
+    GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+// The tool bar where the last start left it, at each edge and floating,
+// then moved with the mouse through the X server as a person drags it.
+TEST_F(MainWindow, TheToolBarDocksAtEachEdgeFloatsAndStaysWhereItWasLeft)
+{
+    const char* kBarState = "Software\\Corvane\\Netbell\\BarState";
+    const char* kNames[] = {"top", "bottom", "left", "right", "floating"};
+    HWND frame = nullptr;
+    for (DWORD side = 0; side <= 4; ++side) {
+        SCOPED_TRACE(kNames[side]);
+        ASSERT_TRUE(RegWriteDword(HKEY_CURRENT_USER, kBarState, "Side", side));
+        CProcess* p = nullptr;
+        frame = StartHidden(p);
+        ASSERT_TRUE(frame);
+        ASSERT_TRUE(ShowByTray(frame));
+        HWND host = side == 4 ? WaitForVisibleWindow(*p, "NetbellBarHost") : frame;
+        HWND bar = host ? FindChild(host, "ToolbarWindow32") : nullptr;
+        HWND list = FindChild(frame, kListClass);
+        HWND status = FindChild(frame, "msctls_statusbar32");
+        ASSERT_TRUE(bar && list && status) << Describe(*p);
+        const RECT b = ScreenRect(bar), l = ScreenRect(list), st = ScreenRect(status);
+        RECT client;
+        GetClientRect(frame, &client);
+        MapWindowPoints(frame, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        const bool bVertical = b.bottom - b.top > b.right - b.left;
+        EXPECT_EQ(bVertical, side == 2 || side == 3);
+        switch (side) {
+        case 0: EXPECT_LE(b.bottom, l.top); break;
+        case 1:
+            EXPECT_GE(b.top, l.bottom);
+            EXPECT_LE(b.bottom, st.top);
+            break;
+        case 2:
+            EXPECT_LE(b.right, l.left);
+            EXPECT_LT(b.bottom, st.top);
+            break;
+        case 3:
+            EXPECT_GE(b.left, l.right);
+            EXPECT_LT(b.bottom, st.top);
+            break;
+        default:
+            // Its own window, and the list takes the whole client area
+            // above the status bar.
+            EXPECT_EQ(GetAncestor(bar, GA_ROOT), host);
+            EXPECT_EQ(l.top, client.top);
+            EXPECT_EQ(l.left, client.left);
+            EXPECT_EQ(GetWindow(host, GW_OWNER), frame);
+        }
+        Screenshot("toolbar-" + std::string(kNames[side]));
+        if (side == 4) {
+            // The floating bar goes and comes with the frame.
+            ASSERT_TRUE(Post(frame, WM_CLOSE, 0, 0));
+            EXPECT_TRUE(WaitUntil([&] { return !IsVisible(host); }, 5000));
+            ASSERT_TRUE(ShowByTray(frame));
+            EXPECT_TRUE(WaitUntil([&] { return IsVisible(host); }, 5000));
+            // A double click on its caption docks it where it last docked.
+            const RECT h = ScreenRect(host);
+            ASSERT_TRUE(DoubleClickAt({(h.left + h.right) / 2, h.top + 3 + GetSystemMetrics(SM_CYSMCAPTION) / 2}));
+            EXPECT_TRUE(WaitUntil([&] { return !IsVisible(host); }, 5000));
+            EXPECT_TRUE(WaitUntil([&] { return GetAncestor(bar, GA_ROOT) == frame; }, 5000));
+            break;
+        }
+        ASSERT_TRUE(PostCommand(frame, kCmdExit));
+        ASSERT_TRUE(p->WaitForExit(kWaitMs)) << Describe(*p);
+    }
+    // Docked at the top again: its gripper dragged to the frame's left edge
+    // docks it there, and into the list floats it; the place is kept.
+    const auto side = [&] { return RegReadDword(HKEY_CURRENT_USER, kBarState, "Side").value_or(99); };
+    EXPECT_TRUE(WaitUntil([&] { return side() == 0; }, 5000)) << side();
+    HWND bar = FindChild(frame, "ToolbarWindow32");
+    ASSERT_TRUE(bar);
+    RECT b = ScreenRect(bar), l = ScreenRect(FindChild(frame, kListClass));
+    ASSERT_TRUE(DragMouse({b.left - 4, (b.top + b.bottom) / 2}, {l.left + 3, (l.top + l.bottom) / 2}));
+    EXPECT_TRUE(WaitUntil([&] { return side() == 2; }, 8000)) << side();
+    b = ScreenRect(bar);
+    EXPECT_GT(b.bottom - b.top, b.right - b.left);
+    ASSERT_TRUE(DragMouse({(b.left + b.right) / 2, b.top - 4}, {(l.left + l.right) / 2, (l.top + l.bottom) / 2}));
+    EXPECT_TRUE(WaitUntil([&] { return side() == 4; }, 8000)) << side();
+    EXPECT_NE(GetAncestor(bar, GA_ROOT), frame);
+    Screenshot("toolbar-dragged-floating");
+    // View > Toolbar hides and shows it where it is.
+    ASSERT_TRUE(PostCommand(frame, 59392));
+    EXPECT_TRUE(WaitUntil([&] { return !IsVisible(bar); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return RegReadDword(HKEY_CURRENT_USER, kBarState, "Visible") == 0U; }, 5000));
+    ASSERT_TRUE(PostCommand(frame, 59392));
+    EXPECT_TRUE(WaitUntil([&] { return IsVisible(bar) && GetAncestor(bar, GA_ROOT) != frame; }, 5000));
+}
+
 TEST_F(MainWindow, RightButtonReleaseOpensTheTrayMenu)
 {
     CProcess* p = nullptr;

@@ -353,7 +353,7 @@ std::optional<UINT> ListViewHitTest(HANDLE hProcess, HWND list, POINT pt, int* r
     return hit.flags;
 }
 
-bool ClickListViewStateIcon(HANDLE hProcess, HWND list, int row)
+bool ClickListViewStateIcon(HANDLE hProcess, HWND list, int row, bool bDouble)
 {
     // The state image sits just left of the small icon; find a point the
     // control itself takes for it rather than trusting the layout.
@@ -367,7 +367,8 @@ bool ClickListViewStateIcon(HANDLE hProcess, HWND list, int row)
         if (!flags || hitRow != row || !(*flags & LVHT_ONITEMSTATEICON))
             continue;
         const LPARAM at = MAKELPARAM(x, y);
-        return Post(list, WM_LBUTTONDOWN, MK_LBUTTON, at) && Post(list, WM_LBUTTONUP, 0, at);
+        return Post(list, WM_LBUTTONDOWN, MK_LBUTTON, at) && Post(list, WM_LBUTTONUP, 0, at) &&
+               (!bDouble || (Post(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at) && Post(list, WM_LBUTTONUP, 0, at)));
     }
     return false;
 }

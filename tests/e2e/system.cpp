@@ -451,11 +451,11 @@ bool SaveScreenBmp(const std::string& path)
     return ok;
 }
 
-bool TypeKeys(const std::string& keys)
+bool RunXdotool(const std::string& args)
 {
     // Wine starts a Linux program as it starts a Windows one, but its handle
-    // cannot be waited on: the caller waits for what the keys do.
-    std::string cmd = "Z:\\usr\\bin\\xdotool key --delay 120 " + keys;
+    // cannot be waited on: the caller waits for what the input does.
+    std::string cmd = "Z:\\usr\\bin\\xdotool " + args;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
@@ -464,6 +464,28 @@ bool TypeKeys(const std::string& keys)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
+}
+
+bool TypeKeys(const std::string& keys)
+{
+    return RunXdotool("key --delay 120 " + keys);
+}
+
+bool DragMouse(POINT from, POINT to)
+{
+    // In steps, as a hand moves: a drag starts only once the pointer has
+    // gone a few pixels with the button down.
+    std::string args = "mousemove " + std::to_string(from.x) + " " + std::to_string(from.y) + " sleep 0.2 mousedown 1";
+    for (int i = 1; i <= 4; ++i)
+        args += " sleep 0.1 mousemove " + std::to_string(from.x + (to.x - from.x) * i / 4) + " " +
+                std::to_string(from.y + (to.y - from.y) * i / 4);
+    return RunXdotool(args + " sleep 0.2 mouseup 1");
+}
+
+bool DoubleClickAt(POINT pt)
+{
+    return RunXdotool("mousemove " + std::to_string(pt.x) + " " + std::to_string(pt.y) +
+                      " sleep 0.2 click --repeat 2 --delay 80 1");
 }
 
 bool Screenshot(const std::string& name)

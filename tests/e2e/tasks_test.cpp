@@ -372,9 +372,12 @@ TEST_F(TaskList, TickingATaskDoneChangesItsIconAndReachesTheFileAtExit)
         const LPARAM at = MAKELPARAM(x, (bounds->top + bounds->bottom) / 2);
         ASSERT_TRUE(Post(m_list, WM_LBUTTONDOWN, MK_LBUTTON, at) && Post(m_list, WM_LBUTTONUP, 0, at));
     }
-    // A click on the box ticks it; Space ticks the focused row.
-    ASSERT_TRUE(ClickListViewStateIcon(m_p->Handle(), m_list, RowNamed("Read news")));
+    // A double click on the box ticks it as one click does, and opens no
+    // editor; Space ticks the focused row.
+    ASSERT_TRUE(ClickListViewStateIcon(m_p->Handle(), m_list, RowNamed("Read news"), true));
     EXPECT_TRUE(WaitUntil([&] { return StateOf("Read news") == 2; }, 3000));
+    EXPECT_TRUE(NoDialogFor(*m_p, 500)) << Describe(*m_p);
+    EXPECT_EQ(2, StateOf("Read news")) << "the second click of the double click is nothing";
     EXPECT_EQ(5, ImageOf("Read news")) << "the done Browse icon";
     ASSERT_TRUE(SelectListViewRows(m_p->Handle(), m_list, {RowNamed("Find flights")}));
     ASSERT_TRUE(PressListViewKey(m_list, VK_SPACE));

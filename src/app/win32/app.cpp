@@ -170,7 +170,10 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
         return FALSE;
     const DataFileState state = LoadDataFile();
     m_pMainFrame->GetView().OnInitialUpdate();
-    ShowWindow(m_pMainFrame->GetSafeHwnd(), SW_HIDE);
+    // Hidden, unless the user has opened it from the icon already: the start
+    // pumps messages while it reads the registry and registers with OLE.
+    if (!g_bWindowShown)
+        ShowWindow(m_pMainFrame->GetSafeHwnd(), SW_HIDE);
     UpdateWindow(m_pMainFrame->GetSafeHwnd());
     if (state == DataFileState::busy) {
         // The look goes on while the user reads this; the file may load

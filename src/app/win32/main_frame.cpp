@@ -71,7 +71,7 @@ int TextWidth(HWND hwnd, const char* text)
 } // namespace
 
 CMainFrame::CMainFrame(CNetbellApp& app)
-    : m_app(app), m_trayIcon(IDI_TRAY),
+    : m_app(app), m_trayIcon(IDI_TRAY), m_dockBar(app.Settings(), [this] { OnSize(); }),
       m_view(ViewPorts{app.Instance(), app.Doc(), app.Settings(), app.Prompts(), app.Guard()}),
       m_frontPage(FrontPageIntegrationPorts{app.Settings(), app.Prompts(), app.Doc(), app.Guard(), app.Instance(),
                                             [this] { return m_hWnd; }, m_view, m_view}),
@@ -116,6 +116,13 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_CREATE: return OnCreate();
     case WM_SIZE: OnSize(); return 0;
+    case WM_WINDOWPOSCHANGED: {
+        // A floating bar comes and goes with the frame.
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+        if (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+            m_dockBar.OnFrameShown((flags & SWP_SHOWWINDOW) != 0);
+        return Default(msg, wParam, lParam);
+    }
     case WM_SETFOCUS:
         if (m_view.GetSafeHwnd())
             SetFocus(m_view.GetSafeHwnd());
@@ -209,7 +216,8 @@ int CMainFrame::OnCreate()
         ShowUserDetailsRequired(m_app.Prompts());
         OnOptions();
     }
-    if (!CreateToolBar() || !CreateStatusBar())
+    if (!CreateToolBar() || !CreateStatusBar() ||
+        !m_dockBar.Create(m_app.Instance(), m_hWnd, m_wndToolBar, m_wndStatusBar))
         return -1;
     if (!m_view.Create(m_hWnd, kViewId, m_frontPage))
         return -1;
@@ -223,7 +231,9 @@ int CMainFrame::OnCreate()
 bool CMainFrame::CreateToolBar()
 {
     m_wndToolBar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                                   WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP, 0, 0, 0, 0,
+                                   WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_NORESIZE |
+                                       CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                                   0, 0, 0, 0,
                                    m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kToolBarId)),
                                    m_app.Instance(), nullptr);
     if (!m_wndToolBar)
@@ -245,7 +255,6 @@ bool CMainFrame::CreateToolBar()
         tb.fsStyle = b.nImage < 0 ? BTNS_SEP : BTNS_BUTTON;
     }
     SendMessageA(m_wndToolBar, TB_ADDBUTTONSA, i, reinterpret_cast<LPARAM>(buttons));
-    SendMessageA(m_wndToolBar, TB_AUTOSIZE, 0, 0);
     return true;
 }
 
@@ -264,19 +273,12 @@ void CMainFrame::OnSize()
 {
     RECT rc;
     GetClientRect(m_hWnd, &rc);
-    int top = 0;
-    int bottom = rc.bottom;
-    if (m_wndToolBar && IsWindowVisible(m_wndToolBar)) {
-        SendMessageA(m_wndToolBar, TB_AUTOSIZE, 0, 0);
-        RECT rcBar;
-        GetWindowRect(m_wndToolBar, &rcBar);
-        top = rcBar.bottom - rcBar.top;
-    }
+    int nStatus = 0;
     if (m_wndStatusBar && IsWindowVisible(m_wndStatusBar)) {
         SendMessageA(m_wndStatusBar, WM_SIZE, 0, 0);
         RECT rcBar;
         GetWindowRect(m_wndStatusBar, &rcBar);
-        bottom -= rcBar.bottom - rcBar.top;
+        nStatus = rcBar.bottom - rcBar.top;
         // Message pane, FrontPage loading, caps lock, num lock: the last three
         // as wide as their longest texts.
         const int margin = 2 * GetSystemMetrics(SM_CXEDGE) + 8;
@@ -293,8 +295,13 @@ void CMainFrame::OnSize()
             edges[0] = 0;
         SendMessageA(m_wndStatusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
     }
+    const FrameLayout layout =
+        LayOutFrame({rc.left, rc.top, rc.right, rc.bottom}, m_dockBar.Side(), m_dockBar.Thickness(), nStatus);
+    if (m_dockBar.Thickness() > 0)
+        m_dockBar.Place(layout.bar);
     if (m_view.GetSafeHwnd())
-        MoveWindow(m_view.GetSafeHwnd(), 0, top, rc.right, bottom - top > 0 ? bottom - top : 0, TRUE);
+        MoveWindow(m_view.GetSafeHwnd(), layout.view.left, layout.view.top, layout.view.Width(),
+                   layout.view.Height(), TRUE);
 }
 
 void CMainFrame::OnIdle()
@@ -402,6 +409,8 @@ NetworkLook CMainFrame::IsNetworkAlive()
 
 void CMainFrame::OnDestroy()
 {
+    m_dockBar.Destroy();
+    m_wndToolBar = nullptr;
     m_view.RevokeDropTarget();
     m_trayIcon.SetIcon(0U);
     m_app.Prompts().SetOwner(nullptr);
@@ -489,7 +498,8 @@ void CMainFrame::OnHelpModeClick()
     HWND hwndHit = WindowFromPoint(pt);
     const auto within = [hwndHit](HWND hwnd) { return hwnd && (hwndHit == hwnd || IsChild(hwnd, hwndHit)); };
     std::string section;
-    if (within(m_wndToolBar)) {
+    // The bar's gripper and the room beside its buttons are the bar's too.
+    if (within(m_wndToolBar) || (m_wndToolBar && hwndHit == GetParent(m_wndToolBar))) {
         POINT ptBar = pt;
         ScreenToClient(m_wndToolBar, &ptBar);
         const int nButton = static_cast<int>(SendMessageA(m_wndToolBar, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&ptBar)));
@@ -525,11 +535,11 @@ void CMainFrame::OnHelpTopics()
     OpenHelpPage(m_hWnd, m_app.Prompts());
 }
 
-void CMainFrame::ToggleBar(HWND hwndBar)
+void CMainFrame::ToggleStatusBar()
 {
-    if (!hwndBar)
+    if (!m_wndStatusBar)
         return;
-    ShowWindow(hwndBar, IsWindowVisible(hwndBar) ? SW_HIDE : SW_SHOW);
+    ShowWindow(m_wndStatusBar, IsWindowVisible(m_wndStatusBar) ? SW_HIDE : SW_SHOW);
     OnSize();
 }
 
@@ -593,8 +603,8 @@ void CMainFrame::OnCommand(UINT nId)
     case ID_HELP_INDEX:
     case ID_HELP:
     case ID_CONTEXT_HELP: BeginHelpMode(); break;
-    case ID_VIEW_TOOLBAR: ToggleBar(m_wndToolBar); break;
-    case ID_VIEW_STATUS_BAR: ToggleBar(m_wndStatusBar); break;
+    case ID_VIEW_TOOLBAR: m_dockBar.Show(!m_dockBar.IsShown()); break;
+    case ID_VIEW_STATUS_BAR: ToggleStatusBar(); break;
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
         if (m_view.GetSafeHwnd())
@@ -645,8 +655,9 @@ void CMainFrame::OnInitMenuPopup(HMENU hMenu)
             continue; // separator or submenu
         EnableMenuItem(hMenu, i, MF_BYPOSITION | (IsCommandEnabled(nId) ? MF_ENABLED : MF_GRAYED));
         if (nId == ID_VIEW_TOOLBAR || nId == ID_VIEW_STATUS_BAR) {
-            HWND hwndBar = nId == ID_VIEW_TOOLBAR ? m_wndToolBar : m_wndStatusBar;
-            CheckMenuItem(hMenu, i, MF_BYPOSITION | (hwndBar && IsWindowVisible(hwndBar) ? MF_CHECKED : MF_UNCHECKED));
+            const bool bShown = nId == ID_VIEW_TOOLBAR ? m_dockBar.IsShown()
+                                                       : m_wndStatusBar && IsWindowVisible(m_wndStatusBar);
+            CheckMenuItem(hMenu, i, MF_BYPOSITION | (bShown ? MF_CHECKED : MF_UNCHECKED));
         }
     }
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/win32/dock_bar.h"
 #include "base/win32/window.h"
 #include "frontpage/win32/frontpage_integration.h"
 #include "monitor/reminder.h"
@@ -69,7 +70,7 @@ private:
     void EndHelpMode();
     void OnHelpModeClick();
     void OpenWebPage(const std::string& url);
-    void ToggleBar(HWND hwndBar);
+    void ToggleStatusBar();
     bool CreateToolBar();
     bool CreateStatusBar();
     void SetMessageText(const std::string& text);
@@ -83,7 +84,8 @@ private:
     bool m_bHelpMenu = false; // ... and it opened a menu
     BOOL m_bFrontPagePresent = FALSE;
     HWND m_wndStatusBar = nullptr;
-    HWND m_wndToolBar = nullptr;
+    HWND m_wndToolBar = nullptr; // held by m_dockBar's windows
+    CDockBar m_dockBar;
     CReminderDlg* m_pReminderDlg = nullptr; // the prompt while it is open
     CNetbellView m_view;
     CFrontPageIntegration m_frontPage;

@@ -469,11 +469,14 @@ bool CNetbellView::OnNotify(NMHDR* pnmh, LRESULT& result)
         const int nRow = ListView_HitTest(m_hWnd, &hit);
         if (nRow < 0)
             return true;
-        // A second quick click on the box is a click too, never an edit.
+        // The second click of a double click on the box is nothing: the
+        // first has ticked it, and a FrontPage task must not be completed
+        // and then unticked again.
         const bool bOnBox = (hit.flags & LVHT_ONITEMSTATEICON) && IsOnCheckBox(nRow, hit.pt);
-        if (bOnBox)
-            m_commands->OnCheckBoxClick(nRow);
-        else if (pnmh->code == NM_DBLCLK && (hit.flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)))
+        if (bOnBox) {
+            if (pnmh->code == NM_CLICK)
+                m_commands->OnCheckBoxClick(nRow);
+        } else if (pnmh->code == NM_DBLCLK && (hit.flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)))
             m_commands->OnDoubleClick(nRow);
         return true;
     }
