@@ -233,7 +233,7 @@ FileError CWin32FileSystem::ReadFile(const std::string& path, std::vector<uint8_
     }
 }
 
-FileError CWin32FileSystem::WriteTemporary(const char* tmp, const std::string& path,
+FileError CWin32FileSystem::WriteTemporary(const char* tmp, const std::string& path, bool bOldFile,
                                           const std::vector<uint8_t>& data)
 {
     CCallHandle file(m_calls, m_calls.createFile(tmp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
@@ -241,7 +241,7 @@ FileError CWin32FileSystem::WriteTemporary(const char* tmp, const std::string& p
     if (!file)
         return FileErrorFromWin32(GetLastError());
     FileError result = WriteAll(m_calls, file.Get(), data);
-    if (result == FileError::none && m_calls.getFileAttributes(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (result == FileError::none && bOldFile)
         CopyCreationTime(path, file.Get());
     if (!file.Close() && result == FileError::none)
         result = FileErrorFromWin32(GetLastError());
@@ -253,6 +253,12 @@ FileError CWin32FileSystem::WriteReplacing(const std::string& path, const std::v
     m_stranded = StrandedCopies();
     if (!m_strLeftOver.empty() && m_calls.deleteFile(m_strLeftOver.c_str()))
         m_strLeftOver.clear();
+    // A read-only data file is the user's word that it must not change:
+    // Windows refuses to replace it, and so does every path here (Windows
+    // 95's renames, and Wine, would let it go).
+    const DWORD attr = m_calls.getFileAttributes(path.c_str());
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
+        return FileError::accessDenied;
     const std::string folder = FolderOf(path);
     char tmp[MAX_PATH];
     if (!m_calls.getTempFileName(folder.c_str(), "nbl", 0, tmp)) {
@@ -262,7 +268,7 @@ FileError CWin32FileSystem::WriteReplacing(const std::string& path, const std::v
     // GetTempFileName has created the file; from here on every failure
     // removes it again, except where the old file could not be put back
     // (MoveOver): then both stay.
-    FileError result = WriteTemporary(tmp, path, data);
+    FileError result = WriteTemporary(tmp, path, attr != INVALID_FILE_ATTRIBUTES, data);
     bool bKeepTmp = false;
     if (result == FileError::none && !MoveOver(tmp, path, bKeepTmp))
         result = FileErrorFromWin32(GetLastError());

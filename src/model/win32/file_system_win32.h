@@ -43,7 +43,7 @@ public:
 
 private:
     bool MoveOver(const std::string& tmp, const std::string& path, bool& bKeepTmp);
-    FileError WriteTemporary(const char* tmp, const std::string& path, const std::vector<uint8_t>& data);
+    FileError WriteTemporary(const char* tmp, const std::string& path, bool bOldFile, const std::vector<uint8_t>& data);
     void CopyCreationTime(const std::string& from, HANDLE hTo);
     bool IsFolder(const std::string& path);
 
