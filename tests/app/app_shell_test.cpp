@@ -274,8 +274,8 @@ TEST_F(DataFileTest, ExitWithAFailedSaveAsksBeforeAnythingIsLost)
         size_t nShown; // the file error, then the question
     } cases[] = {
         {false, {}, true, 0},
-        {true, {MsgResult::no}, false, 2},
-        {true, {MsgResult::yes}, true, 2},
+        {true, {MsgResult::ok, MsgResult::no}, false, 2},
+        {true, {MsgResult::ok, MsgResult::yes}, true, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.nShown);
