@@ -1,7 +1,8 @@
-// Fuzz target for the JSON reader of nbltool write. Any input may be
-// refused, but none may crash or leak, and every refusal must say what was
-// wrong: malformed JSON in the parser's words, anything else as a field and
-// its fault (an exception of any other kind is a finding). What is taken
+// Fuzz target for the JSON reader of nbltool write, as the tool reads. Any
+// input may be refused, but none may crash or leak, and every refusal must
+// say what was wrong: text that is no JSON in the parser's words, anything
+// else as a field and its fault (an exception of any other kind is a
+// finding: the tool would print it without saying where). What is taken
 // must become a data file the program reads back to the same document.
 
 #include <cstddef>
@@ -47,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Json j;
     try {
-        j = Json::parse(data, data + size);
-    } catch (const Json::parse_error& e) {
+        j = ParseJsonText(data, size);
+    } catch (const CJsonTextError& e) {
         Require(std::strlen(e.what()) > 0);
         return 0;
     }
