@@ -66,10 +66,13 @@ dist: win32 win64
 $(FUZZ)/Makefile: | bootstrap
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DNETBELL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
+# Both readers of outside input, for FUZZ_SECONDS in all: the data file's
+# and nbltool write's JSON.
 fuzz: bootstrap $(FUZZ)/Makefile
-	cmake --build $(FUZZ) -j$(JOBS) --target nbl_reader_fuzz
-	mkdir -p $(FUZZ)/corpus
-	$(FUZZ)/nbl_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ)/corpus fuzz/seeds
+	cmake --build $(FUZZ) -j$(JOBS) --target nbl_reader_fuzz nbl_json_fuzz
+	mkdir -p $(FUZZ)/corpus $(FUZZ)/json_corpus
+	$(FUZZ)/nbl_reader_fuzz -max_total_time=$$(( $(FUZZ_SECONDS) / 2 )) -max_len=4096 $(FUZZ)/corpus fuzz/seeds
+	$(FUZZ)/nbl_json_fuzz -max_total_time=$$(( ($(FUZZ_SECONDS) + 1) / 2 )) -max_len=4096 $(FUZZ)/json_corpus fuzz/seed_docs
 
 clean:
 	rm -rf build dist

@@ -1,6 +1,7 @@
 # Native tree: the core's tests, the benchmarks, the fuzz target and nbltool.
 
-# The fuzz tree (clang) builds only the reader's fuzz target. The core gets
+# The fuzz tree (clang) builds only the fuzz targets: the data-file reader
+# and nbltool write's JSON reader. The core gets
 # coverage and the sanitizers too, or the fuzzer would be blind inside it.
 if(NETBELL_FUZZ)
   set(NETBELL_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
@@ -9,6 +10,13 @@ if(NETBELL_FUZZ)
   target_compile_options(nbl_reader_fuzz PRIVATE -fsanitize=fuzzer ${NETBELL_SANITIZERS})
   target_link_options(nbl_reader_fuzz PRIVATE -fsanitize=fuzzer ${NETBELL_SANITIZERS})
   target_link_libraries(nbl_reader_fuzz PRIVATE netbell_core)
+  # nbltool write's JSON reader, with the codec built for coverage too.
+  find_package(nlohmann_json 3 REQUIRED)
+  add_executable(nbl_json_fuzz fuzz/json_fuzz.cpp tools/nbltool/json_codec.cpp)
+  target_include_directories(nbl_json_fuzz PRIVATE tools)
+  target_compile_options(nbl_json_fuzz PRIVATE -fsanitize=fuzzer ${NETBELL_SANITIZERS})
+  target_link_options(nbl_json_fuzz PRIVATE -fsanitize=fuzzer ${NETBELL_SANITIZERS})
+  target_link_libraries(nbl_json_fuzz PRIVATE netbell_core nlohmann_json::nlohmann_json)
   return()
 endif()
 

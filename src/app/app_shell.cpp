@@ -107,6 +107,72 @@ void TellDataFileBusy(IPrompts& prompts, const std::string& path)
                   "\nNetbell loads it as soon as it is free. Until then no task can be changed.");
 }
 
+bool SaveForExit(CNetbellDoc& doc, IPrompts& prompts)
+{
+    // No path: the data file could not be read, and the user was told at
+    // start that nothing is saved.
+    if (doc.GetPathName().empty() || doc.OnSaveDocument(doc.GetPathName()))
+        return true;
+    return prompts.ShowMessage("Your tasks could not be saved, so the changes made since they were last saved "
+                               "would be lost.\n\nExit anyway and lose those changes?",
+                               "", MsgButtons::yesNo, MsgIcon::exclamation) == MsgResult::yes;
+}
+
+namespace {
+
+std::string FileNameOf(const std::string& path)
+{
+    const std::string::size_type slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+std::string KeepUnsavedCopy(CNetbellDoc& doc, ISettingsStore& settings, const std::string& tempFolder,
+                            const std::string& timeStamp)
+{
+    const std::string path = doc.GetPathName();
+    if (path.empty() || doc.SaveQuietly(path) == FileError::none)
+        return std::string();
+    const std::string name = FileNameOf(path) + ".unsaved-" + timeStamp;
+    for (const std::string& copy : {path + ".unsaved-" + timeStamp, tempFolder + "\\" + name}) {
+        if (doc.SaveQuietly(copy) == FileError::none) {
+            WriteSetting(settings, setting::UnsavedCopy, copy);
+            return copy;
+        }
+    }
+    return std::string();
+}
+
+bool RestoreUnsavedCopy(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& prompts)
+{
+    const std::string copy = ReadSetting(settings, setting::UnsavedCopy);
+    if (copy.empty())
+        return false;
+    // Taken back once: should the save below fail too, the tasks are in
+    // memory and every later save tries again.
+    WriteSetting(settings, setting::UnsavedCopy, "");
+    IFileSystem& fs = doc.FileSystem();
+    if (fs.Presence(copy) == FilePresence::absent)
+        return false;
+    const std::string told = "Windows shut down before Netbell could save your tasks, so they were kept in:\n" + copy;
+    std::vector<uint8_t> bytes;
+    if (fs.ReadFile(copy, bytes) != FileError::none ||
+        !CNetbellDoc::CheckBytes(bytes.data(), bytes.size(), doc.WideToAnsi())) {
+        prompts.Error(told + "\nThat copy could not be read; it stays where it is.");
+        return true;
+    }
+    doc.LoadFromBytes(bytes.data(), bytes.size(), doc.WideToAnsi());
+    if (doc.OnSaveDocument(doc.GetPathName())) {
+        fs.RemoveFile(copy);
+        prompts.Error(told + "\nThey are back in your task list and saved.");
+    } else {
+        prompts.Error(told + "\nThey are back in your task list, but could not be saved yet; that copy stays "
+                             "where it is.");
+    }
+    return true;
+}
+
 std::string HelpSectionOfCommand(unsigned nId)
 {
     switch (nId) {

@@ -73,6 +73,26 @@ DataFileState OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts,
 // The one word that the data file is busy, said when it first is.
 void TellDataFileBusy(IPrompts& prompts, const std::string& path);
 
+// ---- Exit and shutdown ----
+
+// Exit's save. True when the program may end: the save went through (or
+// there is no data file to save to), or, after the save's own message, the
+// user chose to exit anyway and lose the changes since the last save.
+bool SaveForExit(CNetbellDoc& doc, IPrompts& prompts);
+
+// Windows is shutting down and nobody can be asked: the save is tried once
+// more; should it fail, the document goes to an emergency copy beside the
+// data file, or in the temporary folder when even that fails, and the copy's
+// name is kept for the next start. The copy's name, empty when none was
+// needed or none could be written.
+std::string KeepUnsavedCopy(CNetbellDoc& doc, ISettingsStore& settings, const std::string& tempFolder,
+                            const std::string& timeStamp);
+
+// At start, once the data file is open: the tasks of an emergency copy come
+// back into the document and are saved; the user is told where they came
+// from. True when there was a copy to take back.
+bool RestoreUnsavedCopy(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& prompts);
+
 // ---- Help ----
 
 // The parts of the frame that context help tells about, apart from commands.

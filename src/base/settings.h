@@ -56,6 +56,9 @@ inline constexpr StringSetting BackupFilename{kSectionSettings, "Backup Filename
 inline constexpr IntSetting RemindIn{kSectionSettings, "Remind In", 5};
 // 1: a network connection coming up reminds too, not only a dial-up one.
 inline constexpr IntSetting WatchNetwork{kSectionSettings, "Watch Network", 0};
+// Where the tasks went when Windows shut down and the data file could not
+// be written; the next start takes them back.
+inline constexpr StringSetting UnsavedCopy{kSectionSettings, "Unsaved Copy", ""};
 inline constexpr IntSetting LastCookieNumber{kSectionSettings, "Last FP Cookie Number", 0};
 inline constexpr IntSetting FrontPageLoading{kSectionFrontPage, "Loading", 1};
 inline constexpr IntSetting FrontPageMenuLinks{kSectionFrontPage, "Menu Links", 1};

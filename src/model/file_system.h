@@ -46,6 +46,12 @@ public:
     virtual StrandedCopies LastStranded() const { return {}; }
     // Renames a file within its folder; false when it could not be done.
     virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
+    virtual bool RemoveFile(const std::string&) { return false; }
+    // What a replace of this path that never finished (the machine stopped
+    // under it) may have left beside it: its temporary files, full paths.
+    // Never the data file itself. The newer copy of a replace that had put
+    // the old file aside comes before that old file.
+    virtual std::vector<std::string> Leftovers(const std::string&) { return {}; }
 };
 
 // The standard library's file system, for the native tools and tests.

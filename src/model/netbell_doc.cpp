@@ -284,6 +284,18 @@ bool CNetbellDoc::OnOpenDocument(const std::string& path, FileError* pReadError)
     return true;
 }
 
+FileError CNetbellDoc::SaveQuietly(const std::string& path)
+{
+    PurgeDeletedTasks();
+    if (path.empty())
+        return FileError::badPath;
+    try {
+        return m_fs.WriteReplacing(path, SaveToBuffer());
+    } catch (const std::bad_alloc&) {
+        return FileError::generic;
+    }
+}
+
 bool CNetbellDoc::OnSaveDocument(const std::string& path)
 {
     PurgeDeletedTasks();
@@ -345,5 +357,58 @@ bool RefusedWhileFileBusy(const CNetbellDoc& doc, IPrompts& prompts)
         return false;
     prompts.Error("The data file is still in use by another program:\n" + doc.WaitingForFile() +
                   "\nNetbell loads it as soon as it is free; until then no task can be changed.");
+    return true;
+}
+
+namespace {
+
+bool IsWholeDocument(IFileSystem& fs, const std::string& path, WideToAnsiFn wideToAnsi)
+{
+    try {
+        std::unique_ptr<IFileBytes> bytes;
+        return fs.ViewFile(path, bytes) == FileError::none &&
+               CNetbellDoc::CheckBytes(bytes->Data(), bytes->Size(), wideToAnsi);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+} // namespace
+
+bool RecoverUnfinishedSave(IFileSystem& fs, IPrompts& prompts, const std::string& path, WideToAnsiFn wideToAnsi)
+{
+    if (path.empty())
+        return false;
+    std::vector<std::string> leftovers = fs.Leftovers(path);
+    if (leftovers.empty())
+        return false;
+    const FilePresence presence = fs.Presence(path);
+    if (presence == FilePresence::unknown)
+        return false;
+    std::string restored;
+    if (presence == FilePresence::absent) {
+        // Newest first: the save's new copy, whole only once it was flushed,
+        // before the old file it had put aside.
+        for (const std::string& leftover : leftovers) {
+            if (IsWholeDocument(fs, leftover, wideToAnsi) && fs.RenameFile(leftover, path)) {
+                restored = leftover;
+                break;
+            }
+        }
+        if (restored.empty())
+            return false;
+    } else if (!IsWholeDocument(fs, path, wideToAnsi)) {
+        return false;
+    }
+    // The data file is whole: what is left holds no more than a save that
+    // never finished.
+    for (const std::string& leftover : leftovers) {
+        if (leftover != restored)
+            fs.RemoveFile(leftover);
+    }
+    if (restored.empty())
+        return false;
+    prompts.Error("The last save of your tasks was cut short: the computer stopped while it was being written.\n"
+                  "Netbell has put back the whole copy that save had made, as:\n" + path);
     return true;
 }

@@ -56,6 +56,9 @@ public:
     // document whose data file could not be read at start-up: the save fails
     // without a word and nothing reaches the file system.
     bool OnSaveDocument(const std::string& path);
+    // The same save without a word to the user, for when nobody can answer
+    // (Windows is shutting down): the cause of a failure comes back.
+    FileError SaveQuietly(const std::string& path);
     // Frees every task and search engine and the project list.
     void DeleteContents();
 
@@ -74,6 +77,7 @@ public:
     const std::string& GetTitle() const { return m_strTitle; }
 
     void SetWideToAnsi(WideToAnsiFn fn) { m_wideToAnsi = fn; }
+    WideToAnsiFn WideToAnsi() const { return m_wideToAnsi; }
 
 private:
     IFileSystem& m_fs;
@@ -88,6 +92,14 @@ private:
 // While the document waits for its data file, tells the user that nothing
 // can be changed yet and returns true; false when the change may go ahead.
 bool RefusedWhileFileBusy(const CNetbellDoc& doc, IPrompts& prompts);
+
+// Before the data file is opened: what a save cut short by the machine
+// stopping left beside it. With the data file missing, the newest whole copy
+// that save had written takes its place and the user is told; with the data
+// file there and whole, the leftovers are removed. Anything else stays as it
+// is, for the opening to report. True when a copy was put in place.
+bool RecoverUnfinishedSave(IFileSystem& fs, IPrompts& prompts, const std::string& path,
+                           WideToAnsiFn wideToAnsi = nullptr);
 
 // A new cookie for a FrontPage task: "NetbellCookie1" to "NetbellCookie32000",
 // then round again; the number is written back at once.

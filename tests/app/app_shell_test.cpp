@@ -263,3 +263,71 @@ TEST_F(DataFileTest, AGoodFileIsOpened)
     EXPECT_EQ(doc.m_arrProjects, std::vector<std::string>{"Home"});
     EXPECT_EQ(doc.GetPathName(), path);
 }
+
+// Exit ends the program only when the tasks are on disk or the user says so.
+TEST_F(DataFileTest, ExitWithAFailedSaveAsksBeforeAnythingIsLost)
+{
+    const struct {
+        bool bFull;
+        std::vector<MsgResult> answers;
+        bool bExits;
+        size_t nShown; // the file error, then the question
+    } cases[] = {
+        {false, {}, true, 0},
+        {true, {MsgResult::ok, MsgResult::no}, false, 2},
+        {true, {MsgResult::ok, MsgResult::yes}, true, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nShown);
+        fs.writeErrors.clear();
+        if (c.bFull)
+            fs.writeErrors[path] = FileError::diskFull;
+        prompts.shown.clear();
+        prompts.answers = c.answers;
+        doc.SetPathName(path);
+        EXPECT_EQ(c.bExits, SaveForExit(doc, prompts));
+        ASSERT_EQ(c.nShown, prompts.shown.size());
+        if (c.nShown) {
+            EXPECT_EQ("Disk full while accessing " + path + ".", prompts.shown[0].text);
+            EXPECT_EQ(MsgButtons::yesNo, prompts.shown[1].buttons);
+            EXPECT_EQ(MsgIcon::exclamation, prompts.shown[1].icon);
+        }
+    }
+}
+
+// Windows shuts down with the disk full: the tasks go to a copy beside the
+// data file, or in the temporary folder, and the next start takes them back.
+TEST_F(DataFileTest, AShutdownThatCannotSaveKeepsACopyTheNextStartTakesBack)
+{
+    CMemorySettingsStore settings;
+    const std::string beside = path + ".unsaved-20261208-120000";
+    const std::string inTemp = "C:\\Temp\\Default.nbl.unsaved-20261208-120000";
+    for (const bool bBesideFails : {false, true}) {
+        SCOPED_TRACE(bBesideFails);
+        fs.files.clear();
+        fs.writeErrors.clear();
+        fs.files[path] = std::vector<uint8_t>(6, 0);
+        fs.writeErrors[path] = FileError::diskFull;
+        if (bBesideFails)
+            fs.writeErrors[beside] = FileError::diskFull;
+        doc.SetPathName(path);
+        doc.m_arrProjects = {"Home"};
+        const std::string copy = bBesideFails ? inTemp : beside;
+        EXPECT_EQ(copy, KeepUnsavedCopy(doc, settings, "C:\\Temp", "20261208-120000"));
+        EXPECT_EQ(std::vector<uint8_t>(6, 0), fs.files[path]);
+
+        // The next start, with room again.
+        fs.writeErrors.clear();
+        CNetbellDoc next(fs, prompts);
+        next.SetPathName(path);
+        prompts.shown.clear();
+        EXPECT_TRUE(RestoreUnsavedCopy(next, settings, prompts));
+        EXPECT_EQ(std::vector<std::string>{"Home"}, next.m_arrProjects);
+        EXPECT_EQ(doc.SaveToBytes(), fs.files[path]);
+        EXPECT_EQ(0u, fs.files.count(copy));
+        ASSERT_EQ(1u, prompts.shown.size());
+        EXPECT_NE(std::string::npos, prompts.shown[0].text.find(copy));
+        // Once only.
+        EXPECT_FALSE(RestoreUnsavedCopy(next, settings, prompts));
+    }
+}

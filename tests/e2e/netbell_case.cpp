@@ -142,6 +142,18 @@ CProcess& NetbellCase::Start(const std::string& args)
     return m_procs.back();
 }
 
+bool NetbellCase::MoveCaseTo(const std::string& parent)
+{
+    const std::string folder = MakeUniqueFolder(parent, "case-");
+    const std::string exe = JoinPath(folder, "netbell.exe");
+    if (folder.empty() || !CopyFileA(m_strExe.c_str(), exe.c_str(), FALSE))
+        return false;
+    RemoveTree(m_strFolder);
+    m_strFolder = folder;
+    m_strExe = exe;
+    return true;
+}
+
 HWND NetbellCase::WaitForFrame(const CProcess& p, DWORD ms)
 {
     return WaitForTopWindow(p, netbell::kFrameClass, nullptr, ms);

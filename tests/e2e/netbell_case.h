@@ -110,6 +110,10 @@ protected:
     // True when no dialog of the process shows up within ms.
     static bool NoDialogFor(const CProcess& p, DWORD ms);
 
+    // Moves this case's program folder, with its copy of the program, into
+    // another parent folder (a small disk, say). Call before Start.
+    bool MoveCaseTo(const std::string& parent);
+
     std::string DataPath() const { return JoinPath(m_strFolder, netbell::kDataFile); }
     std::string ShortcutPath() const { return JoinPath(StartupFolder(), netbell::kShortcutName); }
 

@@ -34,6 +34,27 @@ mkdir -p "$shots"
 report=build/e2e-report-$NETBELL_BUILD.xml
 rm -f "$report"
 
+# A small disk that fills for real, for the full-disk case: a tmpfs, which
+# only root may mount. Elsewhere that case is skipped, and says why.
+small_disk=
+why=
+if [ "$(id -u)" -ne 0 ]; then
+    why="not root, so no tmpfs can be mounted"
+elif ! small_disk=$(mktemp -d /tmp/netbell-small-disk.XXXXXX); then
+    why="no folder for the mount"
+    small_disk=
+elif ! why=$(mount -t tmpfs -o size=4m tmpfs "$small_disk" 2>&1); then
+    why="the machine refused a tmpfs mount: $(echo "$why" | head -n 1)"
+    rmdir "$small_disk"
+    small_disk=
+fi
+if [ -n "$small_disk" ]; then
+    trap 'umount "$small_disk" && rmdir "$small_disk"' EXIT
+else
+    echo "e2e: the full-disk case is skipped: $why"
+fi
+export NETBELL_E2E_SMALL_DISK_WHY=$why NETBELL_E2E_SMALL_DISK_UNIX=$small_disk
+
 # Always a bare Xvfb: the same screen every run, and no desktop tray, so
 # Wine shows the icons in its own tray window where the cases count them.
 export NETBELL_XVFB=1
@@ -44,6 +65,10 @@ timeout --kill-after=20 "$limit" scripts/with-wine.sh bash -c '
     NETBELL_SCREENSHOTS=$(winepath -w "$2") || exit 1
     xml=$(winepath -w "$3") || exit 1
     export NETBELL_EXE NETBELL_SCREENSHOTS
+    if [ -n "$NETBELL_E2E_SMALL_DISK_UNIX" ]; then
+        NETBELL_E2E_SMALL_DISK=$(winepath -w "$NETBELL_E2E_SMALL_DISK_UNIX") || exit 1
+        export NETBELL_E2E_SMALL_DISK
+    fi
     shift 3
     wine "$1" --gtest_output="xml:$xml" "${@:2}"
 ' _ "$exe" "$shots" "$report" "$win/netbell_e2e.exe" "$@"

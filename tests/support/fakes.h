@@ -90,6 +90,8 @@ public:
     StrandedCopies stranded;
     StrandedCopies LastStranded() const override { return stranded; }
 
+    bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
+
     bool bRenameFails = false;
     bool RenameFile(const std::string& from, const std::string& to) override
     {

@@ -525,6 +525,12 @@ TEST_F(NbltoolCli, WriteRefusesIncompleteOrBrokenJson)
     r = Tool({"write", PathOf("broken.json"), PathOf("out.nbl")});
     EXPECT_NE(r.exitCode, 0);
     EXPECT_NE(r.err.find("not valid JSON"), std::string::npos) << r.err;
+    // A number no double holds is the parser's to refuse, in its words.
+    WriteAll(PathOf("huge.json"), std::string("{\"tasks\": 4e4000}"));
+    r = Tool({"write", PathOf("huge.json"), PathOf("out.nbl")});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_NE(r.err.find("not valid JSON: [json.exception.out_of_range.406] number overflow"), std::string::npos)
+        << r.err;
 
     r = Tool({"write", PathOf("absent.json"), PathOf("out.nbl")});
     EXPECT_NE(r.exitCode, 0);

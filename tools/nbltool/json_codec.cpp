@@ -312,6 +312,17 @@ Json DocToJson(const CNetbellDoc& doc)
     return j;
 }
 
+Json ParseJsonText(const uint8_t* text, size_t size)
+{
+    // Every exception of the parser, not only its syntax errors: a number
+    // past the range of a double comes as out_of_range.
+    try {
+        return Json::parse(text, text + size);
+    } catch (const Json::exception& e) {
+        throw CJsonTextError(e.what());
+    }
+}
+
 void JsonToDoc(const Json& j, CNetbellDoc& doc)
 {
     RequireObject(j, "", {"tasks", "projects", "searchEngines"});

@@ -4,6 +4,8 @@
 // byte has a character and every file survives the trip; dates read back to
 // the same double, bit for bit.
 
+#include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -20,6 +22,16 @@ class CJsonDocError : public std::runtime_error {
 public:
     explicit CJsonDocError(const std::string& what) : std::runtime_error(what) {}
 };
+
+// Text that is no JSON at all, in the parser's words (a syntax error, a
+// number too large for any type).
+class CJsonTextError : public std::runtime_error {
+public:
+    explicit CJsonTextError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// The JSON of nbltool write's input; throws CJsonTextError.
+Json ParseJsonText(const uint8_t* text, size_t size);
 
 // Single-byte text of the data file as UTF-8.
 std::string AnsiToUtf8(const std::string& text);

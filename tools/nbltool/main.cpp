@@ -95,8 +95,8 @@ int RunWrite(const std::string& jsonPath, const std::string& outPath)
     }
     Json j;
     try {
-        j = Json::parse(text.begin(), text.end());
-    } catch (const Json::exception& e) {
+        j = ParseJsonText(text.data(), text.size());
+    } catch (const CJsonTextError& e) {
         Fail(jsonPath + " is not valid JSON: " + e.what());
         return exitFailed;
     }

@@ -168,7 +168,11 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
     if (!m_pMainFrame->Create())
         return FALSE;
+    // A save the machine cut short is mended before the file is read.
+    RecoverUnfinishedSave(m_fileSystem, m_prompts, DataFilePath(*m_settings), &WideToAnsiCp);
     const DataFileState state = LoadDataFile();
+    if (state == DataFileState::loaded)
+        RestoreUnsavedCopy(m_doc, *m_settings, m_prompts);
     m_pMainFrame->GetView().OnInitialUpdate();
     // Hidden, unless the user has opened it from the icon already: the start
     // pumps messages while it reads the registry and registers with OLE.
@@ -187,6 +191,16 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
 DataFileState CNetbellApp::LoadDataFile()
 {
     return OpenDataFile(m_doc, m_fileSystem, m_prompts, DataFilePath(*m_settings), TimeStamp());
+}
+
+void CNetbellApp::OnEndSession()
+{
+    char temp[MAX_PATH] = {};
+    const DWORD n = GetTempPathA(MAX_PATH, temp);
+    std::string tempFolder(temp, n > 0 && n < MAX_PATH ? n : 0);
+    while (!tempFolder.empty() && (tempFolder.back() == '\\' || tempFolder.back() == '/'))
+        tempFolder.pop_back();
+    KeepUnsavedCopy(m_doc, *m_settings, tempFolder, TimeStamp());
 }
 
 int CNetbellApp::Run()

@@ -42,6 +42,8 @@ public:
     // Opens the data file into the document; again and again while another
     // program holds it.
     DataFileState LoadDataFile();
+    // Windows is shutting down: the last save, or else an emergency copy.
+    void OnEndSession();
 
     // The connection monitor starts with the frame; both worker threads end
     // on the quit event and are joined before the events are closed.

@@ -192,11 +192,10 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         DragFinish(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_ENDSESSION:
-        // Windows is going down without Exit: keep what the user ticked. A
-        // data file that could not be read leaves the document without a
-        // path, and the save writes nothing.
+        // Windows is going down without Exit: keep what the user ticked,
+        // in an emergency copy should the save fail (nobody can be asked).
         if (wParam)
-            m_app.Doc().OnSaveDocument(m_app.Doc().GetPathName());
+            m_app.OnEndSession();
         return 0;
     case kEndHelpMode: EndHelpMode(); return 0;
     default:
@@ -421,11 +420,17 @@ void CMainFrame::OnExit()
 {
     if (DialogGuard().RefuseExit())
         return;
+    {
+        // The tasks in memory may be the only copy: a failed save ends the
+        // program only on the user's word. No other dialog meanwhile.
+        CDialogGuardScope guard(DialogGuard());
+        if (guard.Busy() || !SaveForExit(m_app.Doc(), m_app.Prompts()))
+            return;
+    }
     m_bExiting = TRUE;
-    // The save does not wait for a monitor stuck in a dial-up call: the
-    // threads are joined once the window is gone, before the events close.
+    // Nothing waits for a monitor stuck in a dial-up call: the threads are
+    // joined once the window is gone, before the events close.
     m_app.SignalQuit();
-    m_app.Doc().OnSaveDocument(m_app.Doc().GetPathName());
     SendMessageA(m_hWnd, WM_CLOSE, 0, 0);
 }
 

@@ -1,6 +1,7 @@
 #include "model/win32/file_system_win32.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/win32/scoped_win.h"
 #include "base/win32/system_proc.h"
@@ -20,51 +21,125 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, slash + 1);
 }
 
-bool IsFolder(const std::string& path)
+char LowerAscii(char c)
 {
-    const DWORD attr = GetFileAttributesA(path.c_str());
-    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-FileError WriteAll(HANDLE hFile, const std::vector<uint8_t>& data)
+bool IsHexDigit(char c)
+{
+    c = LowerAscii(c);
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
+
+bool SameAsciiNoCase(const std::string& a, const char* b)
+{
+    size_t i = 0;
+    for (; i < a.size() && b[i]; ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    }
+    return i == a.size() && !b[i];
+}
+
+// The names a replace gives its files: GetTempFileName's "nbl" and up to four
+// hex digits, ".tmp"; the old file put aside on Windows 95 adds ".old".
+bool IsReplaceFileName(const std::string& name)
+{
+    if (name.size() < 8 || !SameAsciiNoCase(name.substr(0, 3), "nbl"))
+        return false;
+    size_t i = 3;
+    while (i < name.size() && i < 7 && IsHexDigit(name[i]))
+        ++i;
+    if (i == 3)
+        return false;
+    const std::string rest = name.substr(i);
+    return SameAsciiNoCase(rest, ".tmp") || SameAsciiNoCase(rest, ".tmp.old");
+}
+
+// Owns a handle opened through the call table and closes it the same way.
+class CCallHandle {
+public:
+    CCallHandle(const Win32FileCalls& calls, HANDLE h)
+        : m_calls(calls), m_h(h == INVALID_HANDLE_VALUE ? nullptr : h)
+    {
+    }
+    ~CCallHandle() { Close(); }
+    CCallHandle(const CCallHandle&) = delete;
+    CCallHandle& operator=(const CCallHandle&) = delete;
+    HANDLE Get() const { return m_h; }
+    explicit operator bool() const { return m_h != nullptr; }
+    // False when the close reported an error (a write the system had held
+    // back failed); the handle is gone either way.
+    bool Close()
+    {
+        if (!m_h)
+            return true;
+        return m_calls.closeHandle(std::exchange(m_h, nullptr)) != FALSE;
+    }
+
+private:
+    const Win32FileCalls& m_calls;
+    HANDLE m_h;
+};
+
+FileError WriteAll(const Win32FileCalls& calls, HANDLE hFile, const std::vector<uint8_t>& data)
 {
     size_t done = 0;
     while (done < data.size()) {
         const DWORD want = static_cast<DWORD>(std::min<size_t>(kChunk, data.size() - done));
         DWORD written = 0;
-        if (!::WriteFile(hFile, data.data() + done, want, &written, nullptr))
+        if (!calls.writeFile(hFile, data.data() + done, want, &written, nullptr))
             return FileErrorFromWin32(GetLastError());
         if (written != want)
             return FileError::diskFull;
         done += written;
     }
-    if (!FlushFileBuffers(hFile))
+    // Only bytes on the disk may replace the data file.
+    if (!calls.flushFileBuffers(hFile))
         return FileErrorFromWin32(GetLastError());
     return FileError::none;
 }
 
-// The new file takes over the old one's creation time. Best effort: a file
-// we cannot open for this is reported by the move that follows, if at all.
-void CopyCreationTime(const std::string& from, HANDLE hTo)
-{
-    CScopedHandle old(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    FILETIME created;
-    if (old && GetFileTime(old.Get(), &created, nullptr, nullptr))
-        SetFileTime(hTo, &created, nullptr, nullptr);
-}
-
 } // namespace
 
-CWin32FileSystem::MoveFileExFn CWin32FileSystem::SystemMoveFileEx()
+Win32FileCalls Win32FileCalls::System()
 {
-    return FindSystemProc<MoveFileExFn>("kernel32.dll", "MoveFileExA");
+    using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+    return {GetTempFileNameA,
+            CreateFileA,
+            ::WriteFile,
+            FlushFileBuffers,
+            CloseHandle,
+            GetFileAttributesA,
+            GetFileTime,
+            SetFileTime,
+            FindSystemProc<MoveFileExFn>("kernel32.dll", "MoveFileExA"),
+            MoveFileA,
+            DeleteFileA};
+}
+
+bool CWin32FileSystem::IsFolder(const std::string& path)
+{
+    const DWORD attr = m_calls.getFileAttributes(path.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The new file takes over the old one's creation time. Best effort: a file
+// we cannot open for this is reported by the move that follows, if at all.
+void CWin32FileSystem::CopyCreationTime(const std::string& from, HANDLE hTo)
+{
+    CCallHandle old(m_calls, m_calls.createFile(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FILETIME created;
+    if (old && m_calls.getFileTime(old.Get(), &created, nullptr, nullptr))
+        m_calls.setFileTime(hTo, &created, nullptr, nullptr);
 }
 
 bool CWin32FileSystem::MoveOver(const std::string& tmp, const std::string& path, bool& bKeepTmp)
 {
-    if (m_moveFileEx) {
-        if (m_moveFileEx(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (m_calls.moveFileEx) {
+        if (m_calls.moveFileEx(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
         // Where it is there at all, Windows 95's only says it cannot.
         if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
@@ -73,18 +148,20 @@ bool CWin32FileSystem::MoveOver(const std::string& tmp, const std::string& path,
     // Windows 95 has no MoveFileEx: the old file steps aside, the new one
     // takes its place, and only then is the old one deleted. Should the new
     // one not move, the old one goes back; should even that fail, both stay
-    // where they are, so the user is never left without a copy.
+    // where they are, so the user is never left without a copy. Should the
+    // machine stop in between, the next start finds both beside the missing
+    // data file (Leftovers) and puts the new one in place.
     const std::string old = tmp + ".old";
-    const bool bHadOld = m_moveFile(path.c_str(), old.c_str()) != FALSE;
+    const bool bHadOld = m_calls.moveFile(path.c_str(), old.c_str()) != FALSE;
     if (!bHadOld && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;
-    if (m_moveFile(tmp.c_str(), path.c_str())) {
-        if (bHadOld)
-            DeleteFileA(old.c_str());
+    if (m_calls.moveFile(tmp.c_str(), path.c_str())) {
+        if (bHadOld && !m_calls.deleteFile(old.c_str()))
+            m_strLeftOver = old;
         return true;
     }
     const DWORD dwError = GetLastError();
-    if (bHadOld && !m_moveFile(old.c_str(), path.c_str())) {
+    if (bHadOld && !m_calls.moveFile(old.c_str(), path.c_str())) {
         bKeepTmp = true;
         m_stranded = {tmp, old};
     }
@@ -156,36 +233,47 @@ FileError CWin32FileSystem::ReadFile(const std::string& path, std::vector<uint8_
     }
 }
 
+FileError CWin32FileSystem::WriteTemporary(const char* tmp, const std::string& path, bool bOldFile,
+                                          const std::vector<uint8_t>& data)
+{
+    CCallHandle file(m_calls, m_calls.createFile(tmp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return FileErrorFromWin32(GetLastError());
+    FileError result = WriteAll(m_calls, file.Get(), data);
+    if (result == FileError::none && bOldFile)
+        CopyCreationTime(path, file.Get());
+    if (!file.Close() && result == FileError::none)
+        result = FileErrorFromWin32(GetLastError());
+    return result;
+}
+
 FileError CWin32FileSystem::WriteReplacing(const std::string& path, const std::vector<uint8_t>& data)
 {
     m_stranded = StrandedCopies();
+    if (!m_strLeftOver.empty() && m_calls.deleteFile(m_strLeftOver.c_str()))
+        m_strLeftOver.clear();
+    // A read-only data file is the user's word that it must not change:
+    // Windows refuses to replace it, and so does every path here (Windows
+    // 95's renames, and Wine, would let it go).
+    const DWORD attr = m_calls.getFileAttributes(path.c_str());
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
+        return FileError::accessDenied;
     const std::string folder = FolderOf(path);
     char tmp[MAX_PATH];
-    if (!GetTempFileNameA(folder.c_str(), "nbl", 0, tmp)) {
+    if (!m_calls.getTempFileName(folder.c_str(), "nbl", 0, tmp)) {
         const DWORD err = GetLastError();
         return IsFolder(folder) ? FileErrorFromWin32(err) : FileError::badPath;
     }
     // GetTempFileName has created the file; from here on every failure
     // removes it again, except where the old file could not be put back
     // (MoveOver): then both stay.
-    FileError result = FileError::none;
-    {
-        CScopedHandle file(CreateFileA(tmp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                       nullptr));
-        if (!file)
-            result = FileErrorFromWin32(GetLastError());
-        if (result == FileError::none)
-            result = WriteAll(file.Get(), data);
-        if (result == FileError::none && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            CopyCreationTime(path, file.Get());
-        if (!file.Close() && result == FileError::none)
-            result = FileErrorFromWin32(GetLastError());
-    }
+    FileError result = WriteTemporary(tmp, path, attr != INVALID_FILE_ATTRIBUTES, data);
     bool bKeepTmp = false;
     if (result == FileError::none && !MoveOver(tmp, path, bKeepTmp))
         result = FileErrorFromWin32(GetLastError());
     if (result != FileError::none && !bKeepTmp)
-        DeleteFileA(tmp);
+        m_calls.deleteFile(tmp);
     return result;
 }
 
@@ -194,4 +282,38 @@ bool CWin32FileSystem::RenameFile(const std::string& from, const std::string& to
     // MoveFileA, not MoveFileEx, which Windows 95 lacks; it never replaces a
     // file already under the new name.
     return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+}
+
+bool CWin32FileSystem::RemoveFile(const std::string& path)
+{
+    return DeleteFileA(path.c_str()) != FALSE;
+}
+
+std::vector<std::string> CWin32FileSystem::Leftovers(const std::string& path)
+{
+    const std::string folder = FolderOf(path);
+    struct Found {
+        FILETIME written;
+        std::string path;
+    };
+    std::vector<Found> found;
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = FindFirstFileA((folder + "nbl*.tmp*").c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return {};
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsReplaceFileName(fd.cFileName))
+            found.push_back({fd.ftLastWriteTime, folder + fd.cFileName});
+    } while (FindNextFileA(hFind, &fd));
+    FindClose(hFind);
+    // Newest first: a replace's new file was written after the old one it
+    // put aside; for the same time the name decides, ".tmp" before ".old".
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        const LONG order = CompareFileTime(&a.written, &b.written);
+        return order != 0 ? order > 0 : a.path < b.path;
+    });
+    std::vector<std::string> paths;
+    for (Found& f : found)
+        paths.push_back(std::move(f.path));
+    return paths;
 }

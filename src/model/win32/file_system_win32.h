@@ -3,35 +3,55 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "model/file_system.h"
+
+// Every raw call that changes or looks at a file on the way of a replace, in
+// one table: a test swaps in its own to fail any step, or to stop the
+// machine after one. A null moveFileEx is Windows 95's, which has none.
+struct Win32FileCalls {
+    UINT(WINAPI* getTempFileName)(LPCSTR, LPCSTR, UINT, LPSTR);
+    HANDLE(WINAPI* createFile)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+    BOOL(WINAPI* writeFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+    BOOL(WINAPI* flushFileBuffers)(HANDLE);
+    BOOL(WINAPI* closeHandle)(HANDLE);
+    DWORD(WINAPI* getFileAttributes)(LPCSTR);
+    BOOL(WINAPI* getFileTime)(HANDLE, LPFILETIME, LPFILETIME, LPFILETIME);
+    BOOL(WINAPI* setFileTime)(HANDLE, const FILETIME*, const FILETIME*, const FILETIME*);
+    BOOL(WINAPI* moveFileEx)(LPCSTR, LPCSTR, DWORD);
+    BOOL(WINAPI* moveFile)(LPCSTR, LPCSTR);
+    BOOL(WINAPI* deleteFile)(LPCSTR);
+
+    // The system's own, with MoveFileExA where the system has it.
+    static Win32FileCalls System();
+};
 
 class CWin32FileSystem : public IFileSystem {
 public:
-    // The moves a replace makes; tests stand in for Windows 95, which has no
-    // MoveFileEx, and for moves that fail. A null MoveFileEx is Windows 95's.
-    using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-    using MoveFileFn = BOOL(WINAPI*)(LPCSTR, LPCSTR);
-    explicit CWin32FileSystem(MoveFileExFn moveFileEx = SystemMoveFileEx(), MoveFileFn moveFile = MoveFileA)
-        : m_moveFileEx(moveFileEx), m_moveFile(moveFile)
-    {
-    }
-
-    // The system's MoveFileExA, found at run time; null where there is none.
-    static MoveFileExFn SystemMoveFileEx();
+    explicit CWin32FileSystem(const Win32FileCalls& calls = Win32FileCalls::System()) : m_calls(calls) {}
 
     FilePresence Presence(const std::string& path) override;
     FileError ReadFile(const std::string& path, std::vector<uint8_t>& data) override;
     FileError WriteReplacing(const std::string& path, const std::vector<uint8_t>& data) override;
     // Never replaces a file already under the new name.
     bool RenameFile(const std::string& from, const std::string& to) override;
+    bool RemoveFile(const std::string& path) override;
+    std::vector<std::string> Leftovers(const std::string& path) override;
     StrandedCopies LastStranded() const override { return m_stranded; }
 
 private:
     bool MoveOver(const std::string& tmp, const std::string& path, bool& bKeepTmp);
+    FileError WriteTemporary(const char* tmp, const std::string& path, bool bOldFile, const std::vector<uint8_t>& data);
+    void CopyCreationTime(const std::string& from, HANDLE hTo);
+    bool IsFolder(const std::string& path);
 
-    MoveFileExFn m_moveFileEx;
-    MoveFileFn m_moveFile;
+    Win32FileCalls m_calls;
     StrandedCopies m_stranded;
+    // An old copy a successful replace could not delete: tried again at the
+    // next one.
+    std::string m_strLeftOver;
 };
 
 // The cause of a failed file call, from its GetLastError code.

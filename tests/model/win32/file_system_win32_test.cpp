@@ -197,17 +197,20 @@ TEST_F(Win32FileSystemTest, Windows95ReplaceNeverLosesBothFiles)
         // Nor can the old one go back: both stay, under other names.
         {6, FileError::accessDenied, nullptr, {"new", "precious"}},
     };
-    CWin32FileSystem::MoveFileExFn missing;
+    Win32FileCalls win95Calls;
     {
         CHiddenSystemNames hidden({"MoveFileExA"});
-        missing = CWin32FileSystem::SystemMoveFileEx();
+        win95Calls = Win32FileCalls::System();
     }
-    EXPECT_EQ(nullptr, missing);
-    for (const auto moveFileEx : {missing, &NoMoveFileEx}) {
+    EXPECT_EQ(nullptr, win95Calls.moveFileEx);
+    win95Calls.moveFile = ChosenMoveFile;
+    for (const auto moveFileEx : {win95Calls.moveFileEx, &NoMoveFileEx}) {
         SCOPED_TRACE(moveFileEx ? "MoveFileEx says it cannot" : "no MoveFileEx");
         for (const auto& c : cases) {
             SCOPED_TRACE(c.nFailingMoves);
-            CWin32FileSystem win95(moveFileEx, ChosenMoveFile);
+            Win32FileCalls calls = win95Calls;
+            calls.moveFileEx = moveFileEx;
+            CWin32FileSystem win95(calls);
             for (const std::string& name : FolderEntries(m_folder.Path()))
                 DeleteFileA(PathOf(name).c_str());
             Plant("Default.nbl", "precious");
