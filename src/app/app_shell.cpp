@@ -71,9 +71,10 @@ DataFileState OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts,
                            const std::string& timeStamp)
 {
     FileError readError = FileError::none;
+    doc.SetWaitingForFile(std::string());
+    doc.SetUnreadableFile(std::string());
     if (fs.Presence(path) == FilePresence::absent || doc.OnOpenDocument(path, &readError)) {
         doc.SetPathName(path);
-        doc.SetWaitingForFile(std::string());
         return DataFileState::loaded;
     }
     doc.SetPathName(std::string());
@@ -81,7 +82,6 @@ DataFileState OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts,
         doc.SetWaitingForFile(path);
         return DataFileState::busy;
     }
-    doc.SetWaitingForFile(std::string());
     if (readError == FileError::none) {
         // Read, and found malformed (the document has said so).
         const std::string aside = path + ".unreadable-" + timeStamp;
@@ -95,6 +95,7 @@ DataFileState OpenDataFile(CNetbellDoc& doc, IFileSystem& fs, IPrompts& prompts,
         prompts.Error(FileErrorMessage(readError, path));
     }
     // The file stays where it is, so nothing may be saved over it.
+    doc.SetUnreadableFile(path);
     prompts.Error("The data file could not be read:\n" + path +
                   "\nNetbell will not save over it, so no changes are saved until it can be read: close any "
                   "program that uses it, check that its folder can be reached, and start Netbell again.");

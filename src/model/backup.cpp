@@ -33,7 +33,7 @@ bool MayHoldTasks(IFileSystem& fs, const std::string& path)
 void BackupData(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& prompts,
                 const std::function<bool(std::string&)>& desktopFolder)
 {
-    if (RefusedWhileFileBusy(doc, prompts))
+    if (RefusedUntilFileLoaded(doc, prompts))
         return;
     // With the data file unreadable the list is empty: a copy of it would
     // only replace the last good backup.

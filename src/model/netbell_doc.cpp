@@ -277,7 +277,12 @@ bool CNetbellDoc::OnOpenDocument(const std::string& path, FileError* pReadError)
         }
     } catch (const std::bad_alloc&) {
         DeleteContents();
-        m_prompts.Error(kMsgFailedToOpen);
+        // Out of memory is no fault of the file: the caller must not keep a
+        // good file aside for it.
+        if (pReadError)
+            *pReadError = FileError::generic;
+        else
+            m_prompts.Error(kMsgFailedToOpen);
         return false;
     }
     SetPathName(path);
@@ -351,13 +356,21 @@ std::string NextCookieName(ISettingsStore& store)
     return buf;
 }
 
-bool RefusedWhileFileBusy(const CNetbellDoc& doc, IPrompts& prompts)
+bool RefusedUntilFileLoaded(const CNetbellDoc& doc, IPrompts& prompts)
 {
-    if (doc.WaitingForFile().empty())
-        return false;
-    prompts.Error("The data file is still in use by another program:\n" + doc.WaitingForFile() +
-                  "\nNetbell loads it as soon as it is free; until then no task can be changed.");
-    return true;
+    if (!doc.WaitingForFile().empty()) {
+        prompts.Error("The data file is still in use by another program:\n" + doc.WaitingForFile() +
+                      "\nNetbell loads it as soon as it is free; until then no task can be changed.");
+        return true;
+    }
+    if (!doc.UnreadableFile().empty()) {
+        // Nothing can be saved, so nothing is taken that would be lost.
+        prompts.Error("The data file could not be read:\n" + doc.UnreadableFile() +
+                      "\nNo task can be changed until Netbell can read it: close any program that uses it, check "
+                      "that its folder can be reached, and start Netbell again.");
+        return true;
+    }
+    return false;
 }
 
 namespace {

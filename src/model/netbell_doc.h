@@ -72,6 +72,10 @@ public:
     // empty when it waits for nothing.
     const std::string& WaitingForFile() const { return m_strWaitingFor; }
     void SetWaitingForFile(const std::string& path) { m_strWaitingFor = path; }
+    // The data file that could be neither read nor kept aside, which no
+    // save may replace; empty otherwise.
+    const std::string& UnreadableFile() const { return m_strUnreadable; }
+    void SetUnreadableFile(const std::string& path) { m_strUnreadable = path; }
     // The frame never shows a file name: the title is always empty.
     void SetTitle(const std::string&) { m_strTitle.clear(); }
     const std::string& GetTitle() const { return m_strTitle; }
@@ -84,6 +88,7 @@ private:
     IPrompts& m_prompts;
     std::string m_strPathName;
     std::string m_strWaitingFor;
+    std::string m_strUnreadable;
     std::string m_strTitle;
     WideToAnsiFn m_wideToAnsi = nullptr;
     std::vector<uint8_t> m_saveBuffer;
@@ -91,7 +96,7 @@ private:
 
 // While the document waits for its data file, tells the user that nothing
 // can be changed yet and returns true; false when the change may go ahead.
-bool RefusedWhileFileBusy(const CNetbellDoc& doc, IPrompts& prompts);
+bool RefusedUntilFileLoaded(const CNetbellDoc& doc, IPrompts& prompts);
 
 // Before the data file is opened: what a save cut short by the machine
 // stopping left beside it. With the data file missing, the newest whole copy

@@ -42,7 +42,7 @@ bool CTaskCommands::SaveData()
 
 void CTaskCommands::AddTask(uint32_t nKind, const std::string& text)
 {
-    if (RefusedWhileFileBusy(m.doc, m.prompts))
+    if (RefusedUntilFileLoaded(m.doc, m.prompts))
         return;
     CDialogGuardScope guard(m.guard);
     if (guard.Busy())

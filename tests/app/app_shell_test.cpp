@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "model/netbell_doc.h"
+#include "res/resource.h"
 #include "support/fakes.h"
 
 namespace {
@@ -199,6 +203,10 @@ TEST_F(DataFileTest, AFileThatCannotBeMovedIsNotSavedOver)
     EXPECT_EQ(fs.files[path], std::vector<uint8_t>{0x01});
     EXPECT_EQ(fs.nWrites, 0) << "no save without a path reaches the file system";
     EXPECT_EQ(prompts.shown.size(), 2u) << "the user was told at start-up";
+    // A change would be lost: it is refused, with the reason.
+    EXPECT_TRUE(RefusedUntilFileLoaded(doc, prompts));
+    ASSERT_EQ(prompts.shown.size(), 3u);
+    EXPECT_NE(prompts.shown.back().text.find("could not be read:\n" + path), std::string::npos);
 }
 
 // Held open or locked by another program (a virus scanner, a sync tool):
@@ -222,7 +230,7 @@ TEST_F(DataFileTest, AFileHeldByAnotherProgramIsWaitedForAndLoadedWhenFree)
         // through the document's path, which it has none of.
         EXPECT_FALSE(doc.OnSaveDocument(doc.GetPathName()));
         EXPECT_EQ(fs.nWrites, 1);
-        EXPECT_TRUE(RefusedWhileFileBusy(doc, prompts));
+        EXPECT_TRUE(RefusedUntilFileLoaded(doc, prompts));
         ASSERT_EQ(prompts.shown.size(), 1u);
         EXPECT_EQ(prompts.shown[0].text, "The data file is still in use by another program:\n" + path +
                                              "\nNetbell loads it as soon as it is free; until then no task can "
@@ -234,7 +242,7 @@ TEST_F(DataFileTest, AFileHeldByAnotherProgramIsWaitedForAndLoadedWhenFree)
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(doc.m_arrProjects, std::vector<std::string>{"Home"});
     EXPECT_EQ(doc.GetPathName(), path);
-    EXPECT_FALSE(RefusedWhileFileBusy(doc, prompts));
+    EXPECT_FALSE(RefusedUntilFileLoaded(doc, prompts));
 
     TellDataFileBusy(prompts, path);
     EXPECT_EQ(prompts.shown.back().text, "The data file is in use by another program:\n" + path +
@@ -330,4 +338,27 @@ TEST_F(DataFileTest, AShutdownThatCannotSaveKeepsACopyTheNextStartTakesBack)
         // Once only.
         EXPECT_FALSE(RestoreUnsavedCopy(next, settings, prompts));
     }
+}
+
+// Context help lands on a section the help page has, whatever the user
+// clicks: every command of the menus, the bars and the tray, and each area.
+TEST(ContextHelp, EveryCommandAndAreaOpensASectionOfTheHelpPage)
+{
+    std::ifstream in(NETBELL_HELP_PAGE);
+    ASSERT_TRUE(in) << NETBELL_HELP_PAGE;
+    std::stringstream page;
+    page << in.rdbuf();
+    const auto has = [&](const std::string& section) {
+        return page.str().find("id=\"" + section + "\"") != std::string::npos;
+    };
+    for (unsigned id = 32768; id < 32900; ++id)
+        EXPECT_TRUE(has(HelpSectionOfCommand(id))) << id << " -> " << HelpSectionOfCommand(id);
+    for (unsigned id = 57600; id < 61500; ++id)
+        EXPECT_TRUE(has(HelpSectionOfCommand(id))) << id << " -> " << HelpSectionOfCommand(id);
+    for (HelpArea area : {HelpArea::taskList, HelpArea::toolBar, HelpArea::statusBar, HelpArea::other})
+        EXPECT_TRUE(has(HelpSectionOfArea(area)));
+    // Commands of one kind tell about their own part.
+    EXPECT_EQ(HelpSectionOfCommand(ID_OPTIONS), "options");
+    EXPECT_EQ(HelpSectionOfCommand(ID_NEW_FRONTPAGE), "frontpage");
+    EXPECT_EQ(HelpSectionOfCommand(ID_DELETE_TASK), "tasklist");
 }

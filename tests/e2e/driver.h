@@ -125,9 +125,9 @@ bool WaitForClose(HWND hwnd, DWORD ms = kWaitMs);
 // Returns once they are on their way, not typed: wait for what they do.
 bool TypeKeys(const std::string& keys);
 // The pointer moved to `from` (screen), the left button pressed there,
-// moved to `to` and let go; a double click at a point.
+// moved to `to` and let go; a click, or a double click, at a point.
 bool DragMouse(POINT from, POINT to);
-bool DoubleClickAt(POINT pt);
+bool ClickAt(POINT pt, int nClicks = 1);
 
 // ---- list views across processes -------------------------------------------
 

@@ -177,7 +177,7 @@ TEST_F(MainWindow, TheToolBarDocksAtEachEdgeFloatsAndStaysWhereItWasLeft)
             EXPECT_TRUE(WaitUntil([&] { return IsVisible(host); }, 5000));
             // A double click on its caption docks it where it last docked.
             const RECT h = ScreenRect(host);
-            ASSERT_TRUE(DoubleClickAt({(h.left + h.right) / 2, h.top + 3 + GetSystemMetrics(SM_CYSMCAPTION) / 2}));
+            ASSERT_TRUE(ClickAt({(h.left + h.right) / 2, h.top + 3 + GetSystemMetrics(SM_CYSMCAPTION) / 2}, 2));
             EXPECT_TRUE(WaitUntil([&] { return !IsVisible(host); }, 5000));
             EXPECT_TRUE(WaitUntil([&] { return GetAncestor(bar, GA_ROOT) == frame; }, 5000));
             break;
@@ -206,6 +206,51 @@ TEST_F(MainWindow, TheToolBarDocksAtEachEdgeFloatsAndStaysWhereItWasLeft)
     EXPECT_TRUE(WaitUntil([&] { return RegReadDword(HKEY_CURRENT_USER, kBarState, "Visible") == 0U; }, 5000));
     ASSERT_TRUE(PostCommand(frame, 59392));
     EXPECT_TRUE(WaitUntil([&] { return IsVisible(bar) && GetAncestor(bar, GA_ROOT) != frame; }, 5000));
+}
+
+// F1 opens the help page; Shift+F1, typed: the next click, on the list or
+// a menu command, tells about it instead of doing it. The case's folder holds no help page, so
+// the telling is the shell's refusal to open it; Escape ends the mode.
+TEST_F(MainWindow, ContextHelpTellsAboutWhatIsClickedInsteadOfDoingIt)
+{
+    CProcess* p = nullptr;
+    HWND frame = StartHidden(p);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ShowByTray(frame));
+    HWND list = FindChild(frame, kListClass);
+    ASSERT_TRUE(list);
+    const RECT l = ScreenRect(list);
+    const POINT inList = {(l.left + l.right) / 2, (l.top + l.bottom) / 2};
+    const auto helpAsked = [&] {
+        const auto box = ExpectMessageBox(*p, "Shell Error");
+        if (!box)
+            return false;
+        EXPECT_NE(box->text.find("Netbell.htm"), std::string::npos) << box->text;
+        PressButton(box->hwnd, IDOK);
+        const bool bClosed = WaitForClose(box->hwnd);
+        EXPECT_TRUE(bClosed) << Describe(*p);
+        return bClosed;
+    };
+    // F1 is Help Topics at once (after a click, which gives the list the
+    // keys as a person's would).
+    ASSERT_TRUE(ClickAt(inList));
+    Sleep(500);
+    ASSERT_TRUE(TypeKeys("F1"));
+    EXPECT_TRUE(helpAsked());
+    ASSERT_TRUE(TypeKeys("shift+F1"));
+    Sleep(500);
+    ASSERT_TRUE(ClickAt(inList));
+    EXPECT_TRUE(helpAsked());
+    // A menu command chosen with the keys asks too, and does not run.
+    ASSERT_TRUE(TypeKeys("shift+F1 alt+t o"));
+    EXPECT_TRUE(helpAsked());
+    EXPECT_FALSE(FindTopWindow(p->Id(), "#32770", "Options")) << Describe(*p);
+    // Escape leaves the mode: the same keys open Options.
+    ASSERT_TRUE(TypeKeys("shift+F1 Escape alt+t o"));
+    HWND sheet = WaitForVisibleWindow(*p, "#32770", "Options");
+    EXPECT_TRUE(sheet) << Describe(*p);
+    if (sheet)
+        PressButton(sheet, IDCANCEL);
 }
 
 TEST_F(MainWindow, RightButtonReleaseOpensTheTrayMenu)

@@ -482,10 +482,10 @@ bool DragMouse(POINT from, POINT to)
     return RunXdotool(args + " sleep 0.2 mouseup 1");
 }
 
-bool DoubleClickAt(POINT pt)
+bool ClickAt(POINT pt, int nClicks)
 {
-    return RunXdotool("mousemove " + std::to_string(pt.x) + " " + std::to_string(pt.y) +
-                      " sleep 0.2 click --repeat 2 --delay 80 1");
+    return RunXdotool("mousemove " + std::to_string(pt.x) + " " + std::to_string(pt.y) + " sleep 0.2 click --repeat " +
+                      std::to_string(nClicks) + " --delay 80 1");
 }
 
 bool Screenshot(const std::string& name)

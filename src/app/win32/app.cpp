@@ -171,8 +171,6 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
     // A save the machine cut short is mended before the file is read.
     RecoverUnfinishedSave(m_fileSystem, m_prompts, DataFilePath(*m_settings), &WideToAnsiCp);
     const DataFileState state = LoadDataFile();
-    if (state == DataFileState::loaded)
-        RestoreUnsavedCopy(m_doc, *m_settings, m_prompts);
     m_pMainFrame->GetView().OnInitialUpdate();
     // Hidden, unless the user has opened it from the icon already: the start
     // pumps messages while it reads the registry and registers with OLE.
@@ -190,7 +188,13 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
 
 DataFileState CNetbellApp::LoadDataFile()
 {
-    return OpenDataFile(m_doc, m_fileSystem, m_prompts, DataFilePath(*m_settings), TimeStamp());
+    const DataFileState state = OpenDataFile(m_doc, m_fileSystem, m_prompts, DataFilePath(*m_settings), TimeStamp());
+    // A copy kept at the last shutdown is newer than what was read: taken
+    // back as soon as there is a data file to save it to, at start or once
+    // a busy file is free.
+    if (state == DataFileState::loaded || state == DataFileState::keptAside)
+        RestoreUnsavedCopy(m_doc, *m_settings, m_prompts);
+    return state;
 }
 
 void CNetbellApp::OnEndSession()

@@ -55,6 +55,24 @@ std::string LoadPrompt(UINT nId, bool bToolTip)
     return text.substr(0, nl);
 }
 
+// The command of the tool bar button under a point (screen), 0 for none or
+// a separator. Walked button by button: the control's own hit test came
+// with common controls 4.71.
+UINT ToolBarCommandAt(HWND hwndBar, POINT pt)
+{
+    ScreenToClient(hwndBar, &pt);
+    const int n = static_cast<int>(SendMessageA(hwndBar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        RECT rc;
+        TBBUTTON button = {};
+        if (SendMessageA(hwndBar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc)) && PtInRect(&rc, pt) &&
+            SendMessageA(hwndBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)) &&
+            !(button.fsStyle & BTNS_SEP))
+            return static_cast<UINT>(button.idCommand);
+    }
+    return 0;
+}
+
 int TextWidth(HWND hwnd, const char* text)
 {
     HDC hdc = GetDC(hwnd);
@@ -116,6 +134,17 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_CREATE: return OnCreate();
     case WM_SIZE: OnSize(); return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            EndHelpMode(); // another window's clicks are its own
+        return Default(msg, wParam, lParam);
+    case WM_HELP:
+        // F1 on the Options sheet's own tabs and buttons comes up to its
+        // owner. In the frame itself F1 is the accelerator's, which has
+        // opened the page already.
+        if (m_bInOptions)
+            OpenHelpPage(m_hWnd, m_app.Prompts(), "options");
+        return TRUE;
     case WM_WINDOWPOSCHANGED: {
         // A floating bar comes and goes with the frame.
         const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
@@ -161,6 +190,12 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
         return 0;
     case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
+    case WM_ENTERMENULOOP:
+        // A menu opened in context help, by the mouse or the keys, takes the
+        // capture: the mode goes on into it.
+        if (m_bHelpMode)
+            m_bHelpMenu = true;
+        return Default(msg, wParam, lParam);
     case WM_EXITMENULOOP:
         SetMessageText(AFX_IDS_IDLEMESSAGE);
         // The command chosen in the menu is queued already; the mode ends
@@ -362,6 +397,7 @@ void CMainFrame::OnClose()
         DestroyWindow(m_hWnd);
         return;
     }
+    EndHelpMode();
     ShowWindow(m_hWnd, SW_HIDE);
     g_bWindowShown = 0;
     AskRemindDuringConnection();
@@ -439,8 +475,10 @@ void CMainFrame::OnOptions()
     CDialogGuardScope guard(DialogGuard());
     if (guard.Busy())
         return;
+    m_bInOptions = true; // F1 anywhere in the sheet asks for its section
     ShowOptionsSheet(m_app.Instance(), m_hWnd, m_app.Settings(), m_bFrontPagePresent != FALSE,
                      m_network.IsAvailable());
+    m_bInOptions = false;
     // OK or Cancel: Apply may have changed the FrontPage settings either way.
     if (m_bFrontPagePresent && m_view.GetSafeHwnd())
         RefreshFrontPageSettings();
@@ -505,15 +543,8 @@ void CMainFrame::OnHelpModeClick()
     std::string section;
     // The bar's gripper and the room beside its buttons are the bar's too.
     if (within(m_wndToolBar) || (m_wndToolBar && hwndHit == GetParent(m_wndToolBar))) {
-        POINT ptBar = pt;
-        ScreenToClient(m_wndToolBar, &ptBar);
-        const int nButton = static_cast<int>(SendMessageA(m_wndToolBar, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&ptBar)));
-        TBBUTTON button = {};
-        if (nButton >= 0 && SendMessageA(m_wndToolBar, TB_GETBUTTON, nButton, reinterpret_cast<LPARAM>(&button)) &&
-            button.idCommand != 0)
-            section = HelpSectionOfCommand(static_cast<UINT>(button.idCommand));
-        else
-            section = HelpSectionOfArea(HelpArea::toolBar);
+        const UINT nCommand = ToolBarCommandAt(m_wndToolBar, pt);
+        section = nCommand ? HelpSectionOfCommand(nCommand) : HelpSectionOfArea(HelpArea::toolBar);
     } else if (within(m_view.GetSafeHwnd())) {
         section = HelpSectionOfArea(HelpArea::taskList);
     } else if (within(m_wndStatusBar)) {
@@ -595,7 +626,7 @@ void CMainFrame::OnCommand(UINT nId)
     }
     // A grey command does nothing, even through its accelerator; an enabled
     // one goes to the view first, then to the frame.
-    if (!IsCommandEnabled(nId) || (ChangesData(nId) && RefusedWhileFileBusy(m_app.Doc(), m_app.Prompts())) ||
+    if (!IsCommandEnabled(nId) || (ChangesData(nId) && RefusedUntilFileLoaded(m_app.Doc(), m_app.Prompts())) ||
         m_frontPage.OnCommand(nId) || m_view.OnCommand(nId))
         return;
     switch (nId) {
@@ -606,7 +637,7 @@ void CMainFrame::OnCommand(UINT nId)
     case ID_SPONSORS: OnSponsors(); break;
     case ID_REMINDER: m_reminder.OnReminder(); break;
     case ID_HELP_INDEX:
-    case ID_HELP:
+    case ID_HELP: OnHelpTopics(); break;
     case ID_CONTEXT_HELP: BeginHelpMode(); break;
     case ID_VIEW_TOOLBAR: m_dockBar.Show(!m_dockBar.IsShown()); break;
     case ID_VIEW_STATUS_BAR: ToggleStatusBar(); break;

@@ -82,6 +82,7 @@ private:
     BOOL m_bExiting = FALSE;
     bool m_bHelpMode = false; // Shift+F1: the next click asks for help
     bool m_bHelpMenu = false; // ... and it opened a menu
+    bool m_bInOptions = false; // the Options sheet is open
     BOOL m_bFrontPagePresent = FALSE;
     HWND m_wndStatusBar = nullptr;
     HWND m_wndToolBar = nullptr; // held by m_dockBar's windows

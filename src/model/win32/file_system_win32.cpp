@@ -57,6 +57,14 @@ bool IsReplaceFileName(const std::string& name)
     return SameAsciiNoCase(rest, ".tmp") || SameAsciiNoCase(rest, ".tmp.old");
 }
 
+// A data file's replace names its files "nbl...", which the start-up sweep
+// looks for; any other file's (a backup, a copy kept at shutdown) "nbk...",
+// so that the sweep never takes them, even in the same folder.
+const char* ReplacePrefix(const std::string& target)
+{
+    return target.size() >= 4 && SameAsciiNoCase(target.substr(target.size() - 4), ".nbl") ? "nbl" : "nbk";
+}
+
 // Owns a handle opened through the call table and closes it the same way.
 class CCallHandle {
 public:
@@ -261,7 +269,7 @@ FileError CWin32FileSystem::WriteReplacing(const std::string& path, const std::v
         return FileError::accessDenied;
     const std::string folder = FolderOf(path);
     char tmp[MAX_PATH];
-    if (!m_calls.getTempFileName(folder.c_str(), "nbl", 0, tmp)) {
+    if (!m_calls.getTempFileName(folder.c_str(), ReplacePrefix(path), 0, tmp)) {
         const DWORD err = GetLastError();
         return IsFolder(folder) ? FileErrorFromWin32(err) : FileError::badPath;
     }

@@ -103,7 +103,7 @@ bool CNetbellView::Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage,
 
 void CNetbellView::AddBrowseTask(const std::string& name, const std::string& url)
 {
-    if (RefusedWhileFileBusy(m_ports.doc, m_ports.prompts))
+    if (RefusedUntilFileLoaded(m_ports.doc, m_ports.prompts))
         return;
     AppendBrowseTask(m_ports.doc, *this, *this, name, url);
 }
