@@ -13,32 +13,9 @@
 #include "base/prompts.h"
 #include "model/file_system.h"
 #include "model/netbell_doc.h"
+#include "fuzz_support.h"
 
 namespace {
-
-// The reader never touches files or the user; these only satisfy the document.
-class CNoFiles : public IFileSystem {
-public:
-    FilePresence Presence(const std::string&) override { return FilePresence::absent; }
-    FileError ReadFile(const std::string&, std::vector<uint8_t>&) override { return FileError::generic; }
-    FileError WriteReplacing(const std::string&, const std::vector<uint8_t>&) override { return FileError::generic; }
-    bool RenameFile(const std::string&, const std::string&) override { return false; }
-};
-
-class CNoPrompts : public IPrompts {
-public:
-    MsgResult ShowMessage(const std::string&, const std::string&, MsgButtons, MsgIcon) override
-    {
-        return MsgResult::cancel;
-    }
-    void Beep(MsgIcon) override {}
-};
-
-void Require(bool b)
-{
-    if (!b)
-        __builtin_trap();
-}
 
 // Field by field, the date's double bit for bit: a NaN read must be the NaN
 // written, whatever its payload.
