@@ -101,6 +101,11 @@ LRESULT CBarHost::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             return MA_NOACTIVATE;
         break;
     case WM_CLOSE: m_owner.OnFloatClosed(); return 0;
+    case WM_WINDOWPOSCHANGED:
+        // Shown: its caption as active as the frame's from the start.
+        if (m_bFloating && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW))
+            PostMessageA(m_hWnd, WM_NCACTIVATE, GetActiveWindow() == GetWindow(m_hWnd, GW_OWNER), 0);
+        break;
     case WM_TIMER:
         // Shown once the frame is, and after it, so that the bar is over it;
         // a tick that finds the frame not shown yet waits for the next.
@@ -331,6 +336,12 @@ void CDockBar::OnFrameShown(bool bShown)
         SetTimer(m_float.GetSafeHwnd(), kShowFloatTimer, kShowFloatDelayMs, nullptr);
     else if (m_float.GetSafeHwnd())
         ShowWindow(m_float.GetSafeHwnd(), SW_HIDE);
+}
+
+void CDockBar::OnFrameActivated(bool bActive)
+{
+    if (m_float.GetSafeHwnd())
+        SendMessageA(m_float.GetSafeHwnd(), WM_NCACTIVATE, bActive, 0);
 }
 
 void CDockBar::Save()

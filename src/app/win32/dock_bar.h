@@ -55,8 +55,10 @@ public:
     int Thickness() const;
     // Puts the docked strip where the frame's layout says.
     void Place(const BarRect& rc);
-    // A floating bar goes and comes with the frame.
+    // A floating bar goes and comes with the frame, and its caption is as
+    // active as the frame's: it never takes the activation itself.
     void OnFrameShown(bool bShown);
+    void OnFrameActivated(bool bActive);
 
     void DockAt(DockSide side);
     void FloatAt(int x, int y);

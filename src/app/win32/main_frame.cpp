@@ -137,6 +137,7 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE)
             EndHelpMode(); // another window's clicks are its own
+        m_dockBar.OnFrameActivated(LOWORD(wParam) != WA_INACTIVE);
         return Default(msg, wParam, lParam);
     case WM_HELP:
         // F1 on the Options sheet's own tabs and buttons comes up to its
