@@ -11,6 +11,12 @@ add_library(netbell_runtime OBJECT src/base/win32/runtime_imports.cpp)
 add_library(netbell_win32 STATIC ${WIN32_LAYER_SOURCES})
 target_link_libraries(netbell_win32 PUBLIC netbell_core
   comctl32 shell32 ole32 oleaut32 uuid advapi32 user32 gdi32 comdlg32)
+# The 64-bit program is a Unicode program; the 32-bit one stays single-byte
+# for Windows 95 and NT 4, which have no wide user interface. The sources are
+# the same: they use the generic names.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  target_compile_definitions(netbell_win32 PUBLIC UNICODE _UNICODE)
+endif()
 
 add_executable(netbell WIN32 src/app/win32/winmain.cpp src/res/netbell.rc)
 target_link_libraries(netbell PRIVATE netbell_runtime netbell_win32)

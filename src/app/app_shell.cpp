@@ -159,11 +159,11 @@ bool RestoreUnsavedCopy(CNetbellDoc& doc, ISettingsStore& settings, IPrompts& pr
     const std::string told = "Windows shut down before Netbell could save your tasks, so they were kept in:\n" + copy;
     std::vector<uint8_t> bytes;
     if (fs.ReadFile(copy, bytes) != FileError::none ||
-        !CNetbellDoc::CheckBytes(bytes.data(), bytes.size(), doc.WideToAnsi())) {
+        !CNetbellDoc::CheckBytes(bytes.data(), bytes.size())) {
         prompts.Error(told + "\nThat copy could not be read; it stays where it is.");
         return true;
     }
-    doc.LoadFromBytes(bytes.data(), bytes.size(), doc.WideToAnsi());
+    doc.LoadFromBytes(bytes.data(), bytes.size());
     if (doc.OnSaveDocument(doc.GetPathName())) {
         fs.RemoveFile(copy);
         prompts.Error(told + "\nThey are back in your task list and saved.");

@@ -66,20 +66,11 @@ bool HasUrlExtension(const std::string& path)
     return true;
 }
 
-std::string ShortcutTitle(const std::string& path, const std::function<bool(unsigned char)>& isLeadByte)
+std::string ShortcutTitle(const std::string& path)
 {
     const std::string stem = path.size() >= 4 ? path.substr(0, path.size() - 4) : std::string();
-    size_t nameStart = 0;
-    for (size_t i = 0; i < stem.size(); ++i) {
-        const auto c = static_cast<unsigned char>(stem[i]);
-        if (isLeadByte && isLeadByte(c) && i + 1 < stem.size()) {
-            ++i; // the second byte of this character is never a separator
-            continue;
-        }
-        if (c == '\\')
-            nameStart = i + 1;
-    }
-    return stem.substr(nameStart);
+    const size_t slash = stem.rfind('\\');
+    return slash == std::string::npos ? stem : stem.substr(slash + 1);
 }
 
 bool ReportShortcutOutcome(ShortcutCaller caller, const ShortcutResult& result, IPrompts& prompts)

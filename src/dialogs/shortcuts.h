@@ -24,11 +24,9 @@ struct ShortcutResult {
 // byte of a double-byte character, so a byte compare cannot be fooled.
 bool HasUrlExtension(const std::string& path);
 
-// The path without its last four characters, then without its folder. In a
-// double-byte code page a backslash byte can be the second half of a
-// character; isLeadByte (when given) lets those be skipped.
-std::string ShortcutTitle(const std::string& path,
-                          const std::function<bool(unsigned char)>& isLeadByte = nullptr);
+// The path without its last four characters, then without its folder (no
+// byte of a UTF-8 character beyond ASCII is a backslash).
+std::string ShortcutTitle(const std::string& path);
 
 // Where a shortcut came from decides the words shown when it fails.
 enum class ShortcutCaller { Favorites, TaskDialogDrop, TaskListDrop };

@@ -25,26 +25,10 @@ std::vector<PageEntry> ParsePageList(const std::string& list)
     return pages;
 }
 
-int ComparePageText(const std::string& a, const std::string& b, LeadByteFn isLeadByte)
+int ComparePageText(const std::string& a, const std::string& b)
 {
-    size_t i = 0;
-    size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        // A character's code: one byte, or a lead byte and its trail byte.
-        auto next = [isLeadByte](const std::string& s, size_t& k) {
-            unsigned code = static_cast<unsigned char>(s[k++]);
-            if (isLeadByte && isLeadByte(static_cast<unsigned char>(code)) && k < s.size())
-                code = (code << 8) | static_cast<unsigned char>(s[k++]);
-            return code;
-        };
-        const unsigned ca = next(a, i);
-        const unsigned cb = next(b, j);
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (i < a.size())
-        return 1;
-    return j < b.size() ? -1 : 0;
+    const int n = a.compare(b);
+    return n < 0 ? -1 : (n > 0 ? 1 : 0);
 }
 
 CDocumentListLogic::CDocumentListLogic(IFrontPageExplorer* pExplorer) : m_pExplorer(pExplorer)
@@ -85,12 +69,12 @@ void CDocumentListLogic::OnColumnClick(int nColumn, IDocumentListView& view, IFr
     view.SortRows(nColumn);
 }
 
-int CDocumentListLogic::ComparePages(size_t a, size_t b, int nColumn, LeadByteFn isLeadByte)
+int CDocumentListLogic::ComparePages(size_t a, size_t b, int nColumn)
 {
     const std::vector<std::string>& texts = nColumn == 0 ? s_arrPageTitles : s_arrPageUrls;
     if (a >= texts.size() || b >= texts.size())
         return 0;
-    const int n = ComparePageText(texts[a], texts[b], isLeadByte);
+    const int n = ComparePageText(texts[a], texts[b]);
     return s_bPageSortDescending ? -n : n;
 }
 

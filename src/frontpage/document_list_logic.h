@@ -18,11 +18,8 @@ struct PageEntry {
 // title needs a line feed after it; a URL without one is empty.
 std::vector<PageEntry> ParsePageList(const std::string& list);
 
-// Whether a byte opens a two-byte character in the system's code page.
-using LeadByteFn = bool (*)(unsigned char c);
-
-// Case-sensitive, byte by byte, a two-byte character counted as one.
-int ComparePageText(const std::string& a, const std::string& b, LeadByteFn isLeadByte = nullptr);
+// Case-sensitive, character by character (UTF-8 orders so byte by byte).
+int ComparePageText(const std::string& a, const std::string& b);
 
 // What the logic asks of the dialog's list.
 class IDocumentListView {
@@ -52,7 +49,7 @@ public:
     bool OnOK(long nSelectedIndex, IPrompts& prompts);
 
     // Rows by their item data under a column: 0 titles, 1 URLs.
-    static int ComparePages(size_t a, size_t b, int nColumn, LeadByteFn isLeadByte = nullptr);
+    static int ComparePages(size_t a, size_t b, int nColumn);
 
     IFrontPageExplorer* m_pExplorer; // the caller's, not owned
     std::string m_strSelTitle;

@@ -1,6 +1,7 @@
 #include "frontpage/frontpage_connection.h"
 
 #include "base/settings.h"
+#include "base/text.h"
 
 int ReadLoadingPolicy(ISettingsStore& settings)
 {
@@ -16,10 +17,7 @@ bool ConfirmFrontPageLoad(int nPolicy, const std::string& question, IFrontPageSy
 
 std::string CreationFailureText(IFrontPageDrivers& factory, int32_t nStatus)
 {
-    std::string text = factory.StatusText(nStatus);
-    if (text.size() > 255)
-        text.resize(255);
-    return text;
+    return std::string(CutChars(factory.StatusText(nStatus), 255));
 }
 
 bool CreateFrontPageDrivers(FrontPageDrivers& drivers, bool bToDoList, bool bExplorer, IFrontPageDrivers& factory,

@@ -15,7 +15,36 @@ constexpr size_t kMaxClassNameLength = 63;
 
 } // namespace
 
-CArchiveWriter::CArchiveWriter(std::vector<uint8_t>&& buffer) : m_buf(std::move(buffer)) {}
+CArchiveWriter::CArchiveWriter(std::vector<uint8_t>&& buffer, const ICodePage& codePage)
+    : m_codePage(codePage), m_buf(std::move(buffer))
+{
+}
+
+size_t CArchiveWriter::WideStringBytes(std::string_view s, const ICodePage& codePage)
+{
+    std::string bytes;
+    if (codePage.FromUtf8(s, bytes))
+        return LengthBytes(bytes.size()) + bytes.size();
+    const size_t nUnits = Utf8ToUtf16(s).size();
+    return 3 + LengthBytes(nUnits) + 2 * nUnits;
+}
+
+uint8_t* CArchiveWriter::PutWideString(uint8_t* p, std::string_view s, const ICodePage& codePage)
+{
+    std::string bytes;
+    if (codePage.FromUtf8(s, bytes)) {
+        p = PutLength(p, bytes.size());
+        std::memcpy(p, bytes.data(), bytes.size());
+        return p + bytes.size();
+    }
+    const std::u16string units = Utf8ToUtf16(s);
+    *p++ = 0xFF;
+    p = PutWord(p, 0xFFFE);
+    p = PutLength(p, units.size());
+    for (char16_t c : units)
+        p = PutWord(p, c);
+    return p;
+}
 
 void CArchiveWriter::Grow(size_t n)
 {
@@ -76,8 +105,8 @@ void CArchiveWriter::WriteObjectTag(const char* className, uint16_t schema)
     ++m_nMapCount; // the object itself
 }
 
-CArchiveReader::CArchiveReader(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi)
-    : m_data(data), m_size(size), m_wideToAnsi(wideToAnsi ? wideToAnsi : &WideToCp1252)
+CArchiveReader::CArchiveReader(const uint8_t* data, size_t size, const ICodePage& codePage)
+    : m_data(data), m_size(size), m_codePage(codePage)
 {
     // The null tag's entry names no class: a tag that refers to it is an
     // object of no known class.
@@ -145,7 +174,7 @@ size_t CArchiveReader::ReadLength(bool* pbWide)
     return ReadDWord();
 }
 
-std::string CArchiveReader::ReadWide(size_t nChars)
+std::u16string CArchiveReader::ReadUnits(size_t nChars)
 {
     if (nChars > Remaining() / 2)
         throw CArchiveFormatError("a string runs past the end");
@@ -153,7 +182,7 @@ std::string CArchiveReader::ReadWide(size_t nChars)
     for (size_t i = 0; i < nChars; ++i)
         w[i] = static_cast<char16_t>(m_data[m_pos + 2 * i] | (m_data[m_pos + 2 * i + 1] << 8));
     m_pos += 2 * nChars;
-    return m_wideToAnsi(w);
+    return w;
 }
 
 std::string CArchiveReader::ReadString()
@@ -168,24 +197,39 @@ void CArchiveReader::ReadString(std::string& s)
     bool bWide;
     const size_t nChars = ReadLength(&bWide);
     if (bWide) {
-        s = ReadWide(nChars);
+        const std::u16string w = ReadUnits(nChars);
+        s.clear();
+        AppendUtf8(s, w.data(), w.size());
         return;
     }
     Need(nChars);
-    s.assign(reinterpret_cast<const char*>(m_data + m_pos), nChars);
+    const char* bytes = reinterpret_cast<const char*>(m_data + m_pos);
     m_pos += nChars;
+    if (IsAscii(bytes, nChars)) {
+        s.assign(bytes, nChars);
+    } else {
+        s.clear();
+        m_codePage.ToUtf8(bytes, nChars, s);
+    }
 }
 
 size_t CArchiveReader::SkipString()
 {
     bool bWide;
     const size_t nChars = ReadLength(&bWide);
-    // The conversion decides how long a 16-bit string comes out.
-    if (bWide)
-        return ReadWide(nChars).size();
+    // The conversion decides how long a string comes out.
+    if (bWide) {
+        const std::u16string w = ReadUnits(nChars);
+        return Utf8Length(w.data(), w.size());
+    }
     Need(nChars);
+    const char* bytes = reinterpret_cast<const char*>(m_data + m_pos);
     m_pos += nChars;
-    return nChars;
+    if (IsAscii(bytes, nChars))
+        return nChars;
+    std::string s;
+    m_codePage.ToUtf8(bytes, nChars, s);
+    return s.size();
 }
 
 uint32_t CArchiveReader::ReadCount(size_t bytesPerElement)
@@ -242,53 +286,4 @@ CArchiveReader::ObjectTag CArchiveReader::ReadObjectTag()
     tag.nObjectIndex = static_cast<uint32_t>(m_map.size());
     m_map.push_back(MapEntry{cls.nClass, cls.schema, false});
     return tag;
-}
-
-namespace {
-
-// Windows-1252 0x80..0x9F; the five bytes it leaves undefined stand for
-// themselves as C1 controls.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-} // namespace
-
-char32_t Cp1252ToUnicode(uint8_t b)
-{
-    if (b >= 0x80 && b <= 0x9F)
-        return kCp1252High[b - 0x80];
-    return b;
-}
-
-bool UnicodeToCp1252(char32_t c, uint8_t* pb)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-        *pb = static_cast<uint8_t>(c);
-        return true;
-    }
-    for (int i = 0; i < 32; ++i) {
-        if (kCp1252High[i] == c) {
-            *pb = static_cast<uint8_t>(0x80 + i);
-            return true;
-        }
-    }
-    return false;
-}
-
-std::string WideToCp1252(const std::u16string& s)
-{
-    std::string out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size(); ++i) {
-        const char16_t c = s[i];
-        // A surrogate pair is one character, and has no byte.
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF)
-            ++i;
-        uint8_t b;
-        out.push_back(UnicodeToCp1252(c, &b) ? static_cast<char>(b) : '?');
-    }
-    return out;
 }

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text.h"
+
 // Any malformed input: the whole read is abandoned.
 class CArchiveFormatError : public std::runtime_error {
 public:
@@ -18,17 +20,19 @@ public:
 
 class CArchiveWriter {
 public:
-    CArchiveWriter() = default;
+    // Texts are written in the code page's single-byte form where they have
+    // one, else in the 16-bit form.
+    explicit CArchiveWriter(const ICodePage& codePage = ProcessCodePage()) : m_codePage(codePage) {}
     // Writes over the bytes of a buffer from before: a writer that is given
     // back the bytes of its last run takes no new memory for the next, and
     // does not clear them first (only what is written is ever handed out).
-    explicit CArchiveWriter(std::vector<uint8_t>&& buffer);
+    explicit CArchiveWriter(std::vector<uint8_t>&& buffer, const ICodePage& codePage = ProcessCodePage());
 
     void WriteByte(uint8_t b) { *Room(1) = b; }
     void WriteWord(uint16_t w) { PutWord(Room(2), w); }
     void WriteDWord(uint32_t dw) { PutDWord(Room(4), dw); }
     void WriteDouble(double d) { PutDouble(Room(8), d); }
-    void WriteString(const std::string& s) { PutString(Room(StringBytes(s.size())), s); }
+    void WriteString(std::string_view s) { PutString(Room(StringBytes(s, m_codePage)), s, m_codePage); }
     void WriteCount(size_t n);
     // Writes the tag that introduces a new object of the class: the class
     // record the first time, a reference to it afterwards.
@@ -62,10 +66,26 @@ public:
     }
     // A string takes its length in one byte below 255, else 0xFF and a word
     // below 0xFFFE, else 0xFF, 0xFFFF and a double word; then its bytes.
-    static size_t StringBytes(size_t n) { return n + (n < 0xFF ? 1 : n < 0xFFFE ? 3 : 7); }
-    static uint8_t* PutString(uint8_t* p, const std::string& s)
+    // Text without a single-byte form takes 0xFF, 0xFFFE, its length in
+    // UTF-16 units the same way, and the units.
+    static size_t StringBytes(std::string_view s, const ICodePage& codePage)
     {
-        const size_t n = s.size();
+        if (IsAscii(s))
+            return LengthBytes(s.size()) + s.size();
+        return WideStringBytes(s, codePage);
+    }
+    static uint8_t* PutString(uint8_t* p, std::string_view s, const ICodePage& codePage)
+    {
+        if (!IsAscii(s))
+            return PutWideString(p, s, codePage);
+        p = PutLength(p, s.size());
+        if (!s.empty()) // most of a task's texts are empty
+            std::memcpy(p, s.data(), s.size());
+        return p + s.size();
+    }
+    static size_t LengthBytes(size_t n) { return n < 0xFF ? 1 : n < 0xFFFE ? 3 : 7; }
+    static uint8_t* PutLength(uint8_t* p, size_t n)
+    {
         if (n < 0xFF) {
             *p++ = static_cast<uint8_t>(n);
         } else {
@@ -77,10 +97,10 @@ public:
                 p = PutDWord(p, static_cast<uint32_t>(n));
             }
         }
-        if (n != 0) // most of a task's texts are empty
-            std::memcpy(p, s.data(), n);
-        return p + n;
+        return p;
     }
+
+    const ICodePage& CodePage() const { return m_codePage; }
 
     // The bytes written so far.
     const std::vector<uint8_t>& Bytes();
@@ -98,7 +118,11 @@ private:
         return p;
     }
     void Grow(size_t n);
+    // The forms of text that is not all ASCII.
+    static size_t WideStringBytes(std::string_view s, const ICodePage& codePage);
+    static uint8_t* PutWideString(uint8_t* p, std::string_view s, const ICodePage& codePage);
 
+    const ICodePage& m_codePage;
     struct ClassEntry {
         const char* literal; // as the caller passed it: the same name comes back at the same address
         std::string name;
@@ -112,14 +136,12 @@ private:
     std::vector<ClassEntry> m_classes; // the few classes written so far
 };
 
-// Converts a UTF-16 string read from the file into single-byte text.
-using WideToAnsiFn = std::string (*)(const std::u16string&);
-
 class CArchiveReader {
 public:
     // Reads the bytes in place: they must outlive the reader and every class
     // name it hands out.
-    CArchiveReader(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi = nullptr);
+    // Single-byte texts are read through the code page.
+    CArchiveReader(const uint8_t* data, size_t size, const ICodePage& codePage = ProcessCodePage());
 
     uint8_t ReadByte();
     uint16_t ReadWord();
@@ -155,7 +177,8 @@ private:
     }
     [[noreturn]] static void ThrowEndsEarly();
     size_t ReadLength(bool* pbWide);
-    std::string ReadWide(size_t nChars);
+    // The UTF-16 units of a 16-bit string.
+    std::u16string ReadUnits(size_t nChars);
 
     // One per class record and per object, numbered as the tags number them:
     // small, as a large file has one for each of its records.
@@ -167,7 +190,7 @@ private:
     const uint8_t* m_data;
     size_t m_size;
     size_t m_pos = 0;
-    WideToAnsiFn m_wideToAnsi;
+    const ICodePage& m_codePage;
     std::vector<MapEntry> m_map; // index 0 stands for the null tag
     std::vector<std::string_view> m_classNames; // 0: no name, for the null tag's entry
 };
@@ -178,28 +201,30 @@ private:
 // The bytes a record's fields take on file, and the same fields placed in
 // them: a record is written with one claim on the writer.
 struct CFieldBytes {
+    const ICodePage& codePage;
     size_t n = 0;
     void operator()(uint32_t) { n += 4; }
     void operator()(int32_t) { n += 4; }
     void operator()(double) { n += 8; }
-    void operator()(const std::string& s) { n += CArchiveWriter::StringBytes(s.size()); }
+    void operator()(const std::string& s) { n += CArchiveWriter::StringBytes(s, codePage); }
 };
 
 struct CFieldPlacer {
+    const ICodePage& codePage;
     uint8_t* p;
     void operator()(uint32_t n) { p = CArchiveWriter::PutDWord(p, n); }
     void operator()(int32_t n) { p = CArchiveWriter::PutDWord(p, static_cast<uint32_t>(n)); }
     void operator()(double d) { p = CArchiveWriter::PutDouble(p, d); }
-    void operator()(const std::string& s) { p = CArchiveWriter::PutString(p, s); }
+    void operator()(const std::string& s) { p = CArchiveWriter::PutString(p, s, codePage); }
 };
 
 // Writes a record through its VisitFields.
 template <class Record>
 void WriteFields(CArchiveWriter& ar, const Record& r)
 {
-    CFieldBytes size;
+    CFieldBytes size{ar.CodePage()};
     Record::VisitFields(r, size);
-    CFieldPlacer place{ar.Claim(size.n)};
+    CFieldPlacer place{ar.CodePage(), ar.Claim(size.n)};
     Record::VisitFields(r, place);
 }
 
@@ -227,12 +252,3 @@ struct CTextBytes {
     template <class Number>
     void operator()(const Number&) {}
 };
-
-// Windows-1252 with the five undefined bytes passed through as C1 controls,
-// so that every byte has exactly one character and back.
-char32_t Cp1252ToUnicode(uint8_t b);
-// Returns false when the character has no byte in that mapping.
-bool UnicodeToCp1252(char32_t c, uint8_t* pb);
-// The reader's default: each UTF-16 unit through the mapping above, '?' when
-// there is none.
-std::string WideToCp1252(const std::u16string& s);

@@ -209,11 +209,11 @@ const std::vector<uint8_t>& CNetbellDoc::SaveToBuffer()
     return m_saveBuffer;
 }
 
-bool CNetbellDoc::LoadFromBytes(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi)
+bool CNetbellDoc::LoadFromBytes(const uint8_t* data, size_t size)
 {
     DeleteContents();
     try {
-        CArchiveReader ar(data, size, wideToAnsi);
+        CArchiveReader ar(data, size);
         Serialize(ar);
         if (!ar.AtEnd())
             throw CArchiveFormatError("bytes after the last collection");
@@ -224,10 +224,10 @@ bool CNetbellDoc::LoadFromBytes(const uint8_t* data, size_t size, WideToAnsiFn w
     }
 }
 
-bool CNetbellDoc::CheckBytes(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi)
+bool CNetbellDoc::CheckBytes(const uint8_t* data, size_t size)
 {
     try {
-        CArchiveReader ar(data, size, wideToAnsi);
+        CArchiveReader ar(data, size);
         CCheckedCollection<CRemindTask> tasks;
         CCheckedProjects projects;
         CCheckedCollection<CWebSearchItem> items;
@@ -247,7 +247,7 @@ bool CNetbellDoc::CheckFile(const std::string& path)
             m_prompts.Error(FileErrorMessage(err, path));
             return false;
         }
-        if (!CheckBytes(bytes->Data(), bytes->Size(), m_wideToAnsi)) {
+        if (!CheckBytes(bytes->Data(), bytes->Size())) {
             m_prompts.Error(kMsgUnexpectedFormat);
             return false;
         }
@@ -271,7 +271,7 @@ bool CNetbellDoc::OnOpenDocument(const std::string& path, FileError* pReadError)
                 m_prompts.Error(FileErrorMessage(err, path));
             return false;
         }
-        if (!LoadFromBytes(data.data(), data.size(), m_wideToAnsi)) {
+        if (!LoadFromBytes(data.data(), data.size())) {
             m_prompts.Error(kMsgUnexpectedFormat);
             return false;
         }
@@ -375,12 +375,12 @@ bool RefusedUntilFileLoaded(const CNetbellDoc& doc, IPrompts& prompts)
 
 namespace {
 
-bool IsWholeDocument(IFileSystem& fs, const std::string& path, WideToAnsiFn wideToAnsi)
+bool IsWholeDocument(IFileSystem& fs, const std::string& path)
 {
     try {
         std::unique_ptr<IFileBytes> bytes;
         return fs.ViewFile(path, bytes) == FileError::none &&
-               CNetbellDoc::CheckBytes(bytes->Data(), bytes->Size(), wideToAnsi);
+               CNetbellDoc::CheckBytes(bytes->Data(), bytes->Size());
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -388,7 +388,7 @@ bool IsWholeDocument(IFileSystem& fs, const std::string& path, WideToAnsiFn wide
 
 } // namespace
 
-bool RecoverUnfinishedSave(IFileSystem& fs, IPrompts& prompts, const std::string& path, WideToAnsiFn wideToAnsi)
+bool RecoverUnfinishedSave(IFileSystem& fs, IPrompts& prompts, const std::string& path)
 {
     if (path.empty())
         return false;
@@ -403,14 +403,14 @@ bool RecoverUnfinishedSave(IFileSystem& fs, IPrompts& prompts, const std::string
         // Newest first: the save's new copy, whole only once it was flushed,
         // before the old file it had put aside.
         for (const std::string& leftover : leftovers) {
-            if (IsWholeDocument(fs, leftover, wideToAnsi) && fs.RenameFile(leftover, path)) {
+            if (IsWholeDocument(fs, leftover) && fs.RenameFile(leftover, path)) {
                 restored = leftover;
                 break;
             }
         }
         if (restored.empty())
             return false;
-    } else if (!IsWholeDocument(fs, path, wideToAnsi)) {
+    } else if (!IsWholeDocument(fs, path)) {
         return false;
     }
     // The data file is whole: what is left holds no more than a save that

@@ -38,10 +38,10 @@ public:
     const std::vector<uint8_t>& SaveToBuffer();
     // Replaces the contents with the file's; on a malformed file the
     // document is left empty and false is returned.
-    bool LoadFromBytes(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi = nullptr);
+    bool LoadFromBytes(const uint8_t* data, size_t size);
     // Whether LoadFromBytes would take these bytes: the same reading and
     // limits, with every record read into one scratch record and dropped.
-    static bool CheckBytes(const uint8_t* data, size_t size, WideToAnsiFn wideToAnsi = nullptr);
+    static bool CheckBytes(const uint8_t* data, size_t size);
 
     // Opens the data file into the document; any failure leaves the document
     // empty and is shown to the user, except a failed read when pReadError
@@ -80,9 +80,6 @@ public:
     void SetTitle(const std::string&) { m_strTitle.clear(); }
     const std::string& GetTitle() const { return m_strTitle; }
 
-    void SetWideToAnsi(WideToAnsiFn fn) { m_wideToAnsi = fn; }
-    WideToAnsiFn WideToAnsi() const { return m_wideToAnsi; }
-
 private:
     IFileSystem& m_fs;
     IPrompts& m_prompts;
@@ -90,7 +87,6 @@ private:
     std::string m_strWaitingFor;
     std::string m_strUnreadable;
     std::string m_strTitle;
-    WideToAnsiFn m_wideToAnsi = nullptr;
     std::vector<uint8_t> m_saveBuffer;
 };
 
@@ -103,8 +99,7 @@ bool RefusedUntilFileLoaded(const CNetbellDoc& doc, IPrompts& prompts);
 // that save had written takes its place and the user is told; with the data
 // file there and whole, the leftovers are removed. Anything else stays as it
 // is, for the opening to report. True when a copy was put in place.
-bool RecoverUnfinishedSave(IFileSystem& fs, IPrompts& prompts, const std::string& path,
-                           WideToAnsiFn wideToAnsi = nullptr);
+bool RecoverUnfinishedSave(IFileSystem& fs, IPrompts& prompts, const std::string& path);
 
 // A new cookie for a FrontPage task: "NetbellCookie1" to "NetbellCookie32000",
 // then round again; the number is written back at once.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/text.h"
 #include "model/netbell_doc.h"
 
 namespace {
@@ -38,40 +39,6 @@ void CivilFromDays(long long z, long long& y, unsigned& m, unsigned& d)
 
 // 30 December 1899, day 0 of OLE dates, counted from 1 January 1970.
 const long long kOleEpoch = DaysFromCivil(1899, 12, 30);
-
-// Lower case of every Windows-1252 byte: ASCII, the accented capitals
-// 0xC0-0xDE (but the multiplication sign) and the four capitals of 0x80-0x9F.
-struct CaseFold {
-    unsigned char lower[256];
-    constexpr CaseFold() : lower()
-    {
-        for (int c = 0; c < 256; ++c)
-            lower[c] = static_cast<unsigned char>(c);
-        for (int c = 'A'; c <= 'Z'; ++c)
-            lower[c] = static_cast<unsigned char>(c + 0x20);
-        for (int c = 0xC0; c <= 0xDE; ++c) {
-            if (c != 0xD7)
-                lower[c] = static_cast<unsigned char>(c + 0x20);
-        }
-        lower[0x8A] = 0x9A; // S caron
-        lower[0x8C] = 0x9C; // OE
-        lower[0x8E] = 0x9E; // Z caron
-        lower[0x9F] = 0xFF; // Y diaeresis
-    }
-};
-constexpr CaseFold kFold;
-
-int CompareNoCase(const std::string& a, const std::string& b)
-{
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const int ca = kFold.lower[static_cast<unsigned char>(a[i])];
-        const int cb = kFold.lower[static_cast<unsigned char>(b[i])];
-        if (ca != cb)
-            return ca - cb;
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-}
 
 // Tasks added less than a whole day apart sort as equal.
 int CompareDays(double a, double b)
@@ -153,7 +120,7 @@ void SetTaskRow(TaskRow& row, const CRemindTask& task, size_t nTaskIndex)
     row.nState = task.m_nStatus == statusDone ? kStateDone : kStateNotDone;
     for (int c = 0; c < kTaskColumnCount; ++c) {
         if (c == colName || c == colDescription)
-            row.cells[c].assign(TextOf(task, c), 0, kFillCut);
+            row.cells[c] = CutChars(TextOf(task, c), kFillCut);
         else
             row.cells[c] = TaskCellText(task, c);
     }
@@ -206,23 +173,21 @@ CTaskSortKeys::CTaskSortKeys(const CNetbellDoc& doc, int nColumn, bool bDescendi
         break;
     default: {
         m_kind = text;
+        const ICollation& collation = ProcessCollation();
         size_t nTotal = 0;
         for (const auto& t : tasks)
             nTotal += TextOf(*t, nColumn).size();
-        m_folded.resize(nTotal);
+        m_folded.reserve(nTotal);
         m_keys.reserve(tasks.size());
-        size_t nOffset = 0;
         for (const auto& t : tasks) {
-            const std::string& s = TextOf(*t, nColumn);
-            Key key{0, nOffset, s.size()};
-            for (size_t i = 0; i < s.size(); ++i)
-                m_folded[nOffset + i] = static_cast<char>(kFold.lower[static_cast<unsigned char>(s[i])]);
+            const size_t nOffset = m_folded.size();
+            collation.AppendSortKey(TextOf(*t, nColumn), m_folded);
+            Key key{0, nOffset, m_folded.size() - nOffset};
             for (size_t i = 0; i < 8; ++i) {
                 key.nLead <<= 8;
-                if (i < s.size())
+                if (i < key.nLength)
                     key.nLead |= static_cast<unsigned char>(m_folded[nOffset + i]);
             }
-            nOffset += s.size();
             m_keys.push_back(key);
         }
         break;

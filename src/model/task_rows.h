@@ -65,9 +65,9 @@ public:
     void Sort(std::vector<size_t>& rows) const;
 
 private:
-    // A number, or a text's first eight bytes folded to lower case, so that
-    // it compares as an unsigned number; the whole text, folded too, lies in
-    // one block of all the texts.
+    // A number, or the first eight bytes of a text's sort key, so that it
+    // compares as an unsigned number; the whole key lies in one block of all
+    // the texts' keys.
     struct Key {
         uint64_t nLead;
         size_t nOffset;

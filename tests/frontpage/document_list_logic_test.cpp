@@ -44,11 +44,6 @@ public:
     }
 };
 
-bool ShiftJisLead(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 } // namespace
 
 TEST(ParsePageList, CutsTitleAndUrlPairs)
@@ -172,16 +167,14 @@ TEST(DocumentList, EmptyListShowsNoRowsAndOkAsksForOne)
     EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
-TEST(ComparePageText, CaseSensitiveBytesWithTwoByteCharacters)
+TEST(ComparePageText, CaseSensitiveByCharacter)
 {
     EXPECT_LT(ComparePageText("B", "a"), 0);
     EXPECT_GT(ComparePageText("b", "a"), 0);
     EXPECT_LT(ComparePageText("a", "ab"), 0);
     EXPECT_EQ(ComparePageText("same", "same"), 0);
-    // Bytes above 127 count as unsigned.
-    EXPECT_GT(ComparePageText("\xE9", "z"), 0);
-    // In a two-byte code page a two-byte character sorts after every single
-    // byte, although its lead byte is smaller than this one.
-    EXPECT_LT(ComparePageText("\x82\xA0", "\xB1"), 0);
-    EXPECT_GT(ComparePageText("\x82\xA0", "\xB1", ShiftJisLead), 0);
+    // Characters beyond ASCII sort after it, and by their numbers.
+    EXPECT_GT(ComparePageText(u8"\u00E9", "z"), 0);
+    EXPECT_LT(ComparePageText(u8"\u00E9", u8"\u6771"), 0);
+    EXPECT_GT(ComparePageText(u8"\U0001F600", u8"\uFFFD"), 0);
 }

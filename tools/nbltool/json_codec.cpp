@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/text.h"
 #include "model/archive.h"
 #include "model/netbell_doc.h"
 #include "model/remind_task.h"
@@ -17,31 +18,6 @@
 
 namespace {
 
-void AppendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-std::string CodePointName(char32_t c)
-{
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));
-    return buf;
-}
 
 // Decodes one UTF-8 sequence at pos; false for anything the standard forbids
 // (overlong forms, surrogates, values past U+10FFFF, cut-off sequences).
@@ -124,7 +100,7 @@ std::string TextFrom(const Json& j, const std::string& where)
 {
     if (!j.is_string())
         throw CJsonDocError(where + ": expected a string, found " + TypeName(j));
-    return Utf8ToAnsi(j.get_ref<const std::string&>(), where);
+    return TextFromJson(j.get_ref<const std::string&>(), where);
 }
 
 int64_t IntegerFrom(const Json& j, const std::string& where, int64_t lo, int64_t hi)
@@ -164,22 +140,22 @@ Json TaskToJson(const CRemindTask& t)
     Json j = Json::object();
     j["status"] = t.m_nStatus;
     j["kind"] = t.m_nKind;
-    j["name"] = AnsiToUtf8(t.m_strName);
-    j["description"] = AnsiToUtf8(t.m_strDescription);
-    j["url"] = AnsiToUtf8(t.m_strUrl);
+    j["name"] = TextToJson(t.m_strName);
+    j["description"] = TextToJson(t.m_strDescription);
+    j["url"] = TextToJson(t.m_strUrl);
     j["priority"] = t.m_nPriority;
-    j["billingInfo"] = AnsiToUtf8(t.m_strBillingInfo);
-    j["project"] = AnsiToUtf8(t.m_strProject);
-    j["assignTo"] = AnsiToUtf8(t.m_strAssignTo);
+    j["billingInfo"] = TextToJson(t.m_strBillingInfo);
+    j["project"] = TextToJson(t.m_strProject);
+    j["assignTo"] = TextToJson(t.m_strAssignTo);
     Json added = Json::object();
     added["status"] = t.m_dtAdded.m_status;
     added["days"] = DaysToJson(t.m_dtAdded.m_dt);
     j["added"] = std::move(added);
-    j["webName"] = AnsiToUtf8(t.m_strWebName);
-    j["webUrl"] = AnsiToUtf8(t.m_strWebUrl);
-    j["linkedTo"] = AnsiToUtf8(t.m_strLinkedTo);
-    j["pageUrl"] = AnsiToUtf8(t.m_strPageUrl);
-    j["cookie"] = AnsiToUtf8(t.m_strCookie);
+    j["webName"] = TextToJson(t.m_strWebName);
+    j["webUrl"] = TextToJson(t.m_strWebUrl);
+    j["linkedTo"] = TextToJson(t.m_strLinkedTo);
+    j["pageUrl"] = TextToJson(t.m_strPageUrl);
+    j["cookie"] = TextToJson(t.m_strCookie);
     return j;
 }
 
@@ -213,32 +189,35 @@ std::unique_ptr<CRemindTask> TaskFromJson(const Json& j, const std::string& wher
 
 } // namespace
 
-std::string AnsiToUtf8(const std::string& text)
+std::string TextToJson(const std::string& text)
 {
+    if (IsAscii(text))
+        return text;
     std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (char ch : text)
-        AppendUtf8(out, Cp1252ToUnicode(static_cast<uint8_t>(ch)));
+    out.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();) {
+        const size_t at = pos;
+        char32_t c;
+        if (DecodeUtf8(text, pos, c)) {
+            out.append(text, at, pos - at);
+        } else {
+            AppendUtf8(out, static_cast<char32_t>(0xFFFD));
+            pos = at;
+            NextChar(text, pos);
+        }
+    }
     return out;
 }
 
-std::string Utf8ToAnsi(const std::string& utf8, const std::string& field)
+std::string TextFromJson(const std::string& utf8, const std::string& field)
 {
-    std::string out;
-    out.reserve(utf8.size());
-    size_t pos = 0;
-    while (pos < utf8.size()) {
+    for (size_t pos = 0; pos < utf8.size();) {
         const size_t at = pos;
         char32_t c;
         if (!DecodeUtf8(utf8, pos, c))
             throw CJsonDocError(field + ": broken UTF-8 at byte " + std::to_string(at));
-        uint8_t b;
-        if (!UnicodeToCp1252(c, &b))
-            throw CJsonDocError(field + ": character " + CodePointName(c) +
-                                " has no byte in the data file's character set (Windows-1252)");
-        out += static_cast<char>(b);
     }
-    return out;
+    return utf8;
 }
 
 Json DaysToJson(double days)
@@ -297,12 +276,12 @@ Json DocToJson(const CNetbellDoc& doc)
         tasks.push_back(TaskToJson(*t));
     Json projects = Json::array();
     for (const auto& p : doc.m_arrProjects)
-        projects.push_back(AnsiToUtf8(p));
+        projects.push_back(TextToJson(p));
     Json engines = Json::array();
     for (const auto& e : doc.m_arrSearchItems) {
         Json item = Json::object();
-        item["name"] = AnsiToUtf8(e->m_strName);
-        item["url"] = AnsiToUtf8(e->m_strUrl);
+        item["name"] = TextToJson(e->m_strName);
+        item["url"] = TextToJson(e->m_strUrl);
         engines.push_back(std::move(item));
     }
     Json j = Json::object();

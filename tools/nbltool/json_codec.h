@@ -1,8 +1,7 @@
 #pragma once
-// The document as JSON, for people and scripts, and back. Text goes through
-// Windows-1252 with the five undefined bytes kept as C1 controls, so every
-// byte has a character and every file survives the trip; dates read back to
-// the same double, bit for bit.
+// The document as JSON, for people and scripts, and back. Text is UTF-8 on
+// both sides; which form a text takes in the file is the writer's choice, as
+// in the program. Dates read back to the same double, bit for bit.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,11 +32,12 @@ public:
 // The JSON of nbltool write's input; throws CJsonTextError.
 Json ParseJsonText(const uint8_t* text, size_t size);
 
-// Single-byte text of the data file as UTF-8.
-std::string AnsiToUtf8(const std::string& text);
-// UTF-8 back to single-byte text; a character with no byte, or a broken
-// UTF-8 sequence, throws CJsonDocError naming the field.
-std::string Utf8ToAnsi(const std::string& utf8, const std::string& field);
+// A document's text as a JSON string: a lone UTF-16 surrogate, which the
+// file's 16-bit form can hold and JSON text cannot, becomes U+FFFD.
+std::string TextToJson(const std::string& text);
+// A JSON string as a document's text; a broken UTF-8 sequence throws
+// CJsonDocError naming the field.
+std::string TextFromJson(const std::string& utf8, const std::string& field);
 
 // A date's day count: a JSON number when finite; NaN and the infinities,
 // which JSON cannot hold, as their IEEE 754 bits "0x" + 16 hex digits.

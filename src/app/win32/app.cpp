@@ -8,9 +8,9 @@
 #include "app/command_line.h"
 #include "app/win32/main_frame.h"
 #include "base/win32/system_proc.h"
+#include "base/win32/text_win32.h"
 #include "base/win32/thread_messages.h"
 #include "monitor/win32/connection_monitor.h"
-#include "model/win32/ansi_win32.h"
 
 namespace {
 
@@ -105,7 +105,7 @@ CNetbellApp::CNetbellApp()
         if (m_pMainFrame && m_pMainFrame->GetSafeHwnd())
             SetForegroundWindow(m_pMainFrame->GetSafeHwnd());
     });
-    m_doc.SetWideToAnsi(&WideToAnsiCp);
+    InstallSystemTextPorts();
 }
 
 CNetbellApp::~CNetbellApp()
@@ -169,7 +169,7 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
     if (!m_pMainFrame->Create())
         return FALSE;
     // A save the machine cut short is mended before the file is read.
-    RecoverUnfinishedSave(m_fileSystem, m_prompts, DataFilePath(*m_settings), &WideToAnsiCp);
+    RecoverUnfinishedSave(m_fileSystem, m_prompts, DataFilePath(*m_settings));
     const DataFileState state = LoadDataFile();
     m_pMainFrame->GetView().OnInitialUpdate();
     // Hidden, unless the user has opened it from the icon already: the start

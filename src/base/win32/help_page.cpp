@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "base/prompts.h"
+#include "base/win32/text_win32.h"
 
 namespace {
 
@@ -38,18 +39,19 @@ std::string HelpPageAddress(const std::string& programPath, const std::string& s
 
 void OpenHelpPage(HWND hwndOwner, IPrompts& prompts, const std::string& section)
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string help = HelpFileOf(path);
+    TCHAR path[MAX_PATH] = {};
+    GetModuleFileName(nullptr, path, MAX_PATH);
+    const std::string program = FromSys(path);
+    const std::string help = HelpFileOf(program);
     // The shell drops a section from a file it opens, so the browser that
     // opens the page is given the address itself.
-    char browser[MAX_PATH] = {};
+    TCHAR browser[MAX_PATH] = {};
     bool bOpened = false;
-    if (!section.empty() && Opened(FindExecutableA(help.c_str(), nullptr, browser)))
-        bOpened = Opened(ShellExecuteA(hwndOwner, "open", browser, HelpPageAddress(path, section).c_str(), nullptr,
-                                       SW_SHOWNORMAL));
+    if (!section.empty() && Opened(FindExecutable(ToSys(help).c_str(), nullptr, browser)))
+        bOpened = Opened(ShellExecute(hwndOwner, TEXT("open"), browser, ToSys(HelpPageAddress(program, section)).c_str(),
+                                      nullptr, SW_SHOWNORMAL));
     if (!bOpened)
-        bOpened = Opened(ShellExecuteA(hwndOwner, "open", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        bOpened = Opened(ShellExecute(hwndOwner, TEXT("open"), ToSys(help).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (!bOpened)
         prompts.ShowMessage("The help page could not be opened:\n" + help, "Shell Error", MsgButtons::ok,
                             MsgIcon::exclamation);

@@ -1,5 +1,7 @@
 #include "base/win32/prompts_win32.h"
 
+#include "base/win32/text_win32.h"
+
 namespace {
 
 constexpr const char* kAppTitle = "Netbell";
@@ -32,8 +34,8 @@ UINT IconFlags(MsgIcon icon)
 MsgResult CWin32Prompts::ShowMessage(const std::string& text, const std::string& caption, MsgButtons buttons,
                                     MsgIcon icon)
 {
-    const char* title = caption.empty() ? kAppTitle : caption.c_str();
-    switch (MessageBoxA(m_hwndOwner, text.c_str(), title, ButtonFlags(buttons) | IconFlags(icon))) {
+    switch (MessageBox(m_hwndOwner, ToSys(text).c_str(), ToSys(caption.empty() ? kAppTitle : caption).c_str(),
+                       ButtonFlags(buttons) | IconFlags(icon))) {
     case IDOK: return MsgResult::ok;
     case IDYES: return MsgResult::yes;
     case IDNO: return MsgResult::no;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/win32/scoped_win.h"
+#include "base/win32/text_win32.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ namespace {
 CScopedKey OpenKey(HKEY root, const std::string& path, REGSAM access)
 {
     HKEY hKey = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, access, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyEx(root, ToSys(path).c_str(), 0, access, &hKey) != ERROR_SUCCESS)
         return CScopedKey();
     return CScopedKey(hKey);
 }
@@ -19,9 +20,9 @@ CScopedKey OpenKey(HKEY root, const std::string& path, REGSAM access)
 CScopedKey CreateKey(HKEY root, const std::string& path, REGSAM access)
 {
     HKEY hKey = nullptr;
-    char szClass[] = "";
-    if (RegCreateKeyExA(root, path.c_str(), 0, szClass, REG_OPTION_NON_VOLATILE, access, nullptr, &hKey,
-                        nullptr) != ERROR_SUCCESS)
+    TCHAR szClass[] = TEXT("");
+    if (RegCreateKeyEx(root, ToSys(path).c_str(), 0, szClass, REG_OPTION_NON_VOLATILE, access, nullptr, &hKey,
+                       nullptr) != ERROR_SUCCESS)
         return CScopedKey();
     return CScopedKey(hKey);
 }
@@ -39,15 +40,22 @@ bool DeleteKeyTree(HKEY hParent, const std::string& name)
         // Each pass takes the first subkey left; one that will not go is
         // passed over, so the loop ends.
         DWORD dwIndex = 0;
-        char sub[256]; // a key's name has at most 255 characters
-        DWORD cch = sizeof sub;
-        while (RegEnumKeyExA(key.Get(), dwIndex, sub, &cch, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-            if (!DeleteKeyTree(key.Get(), sub))
+        TCHAR sub[256]; // a key's name has at most 255 characters
+        DWORD cch = 256;
+        while (RegEnumKeyEx(key.Get(), dwIndex, sub, &cch, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+            if (!DeleteKeyTree(key.Get(), FromSys(sub, cch)))
                 ++dwIndex;
-            cch = sizeof sub;
+            cch = 256;
         }
     }
-    return RegDeleteKeyA(hParent, name.c_str()) == ERROR_SUCCESS;
+    return RegDeleteKey(hParent, ToSys(name).c_str()) == ERROR_SUCCESS;
+}
+
+bool SetStringValue(HKEY hKey, const std::string& name, const std::string& text)
+{
+    const tstring value = ToSys(text);
+    return RegSetValueEx(hKey, ToSys(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(TCHAR))) == ERROR_SUCCESS;
 }
 
 } // namespace
@@ -72,7 +80,7 @@ int CRegistrySettingsStore::GetProfileInt(const std::string& section, const std:
     DWORD dwType = 0;
     DWORD dwValue = 0;
     DWORD cb = sizeof dwValue;
-    if (RegQueryValueExA(key.Get(), entry.c_str(), nullptr, &dwType, reinterpret_cast<BYTE*>(&dwValue), &cb) !=
+    if (RegQueryValueEx(key.Get(), ToSys(entry).c_str(), nullptr, &dwType, reinterpret_cast<BYTE*>(&dwValue), &cb) !=
             ERROR_SUCCESS ||
         dwType != REG_DWORD || cb != sizeof dwValue)
         return nDefault;
@@ -85,22 +93,23 @@ std::string CRegistrySettingsStore::GetProfileString(const std::string& section,
     CScopedKey key = OpenKey(HKEY_CURRENT_USER, SectionPath(section), KEY_QUERY_VALUE);
     if (!key)
         return strDefault;
+    const tstring name = ToSys(entry);
     // The value may grow between asking its size and reading it; ask again.
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD dwType = 0;
         DWORD cb = 0;
-        if (RegQueryValueExA(key.Get(), entry.c_str(), nullptr, &dwType, nullptr, &cb) != ERROR_SUCCESS ||
+        if (RegQueryValueEx(key.Get(), name.c_str(), nullptr, &dwType, nullptr, &cb) != ERROR_SUCCESS ||
             dwType != REG_SZ)
             return strDefault;
-        // One spare byte so a value stored without its terminator still ends.
-        std::vector<char> buf(cb + 1, '\0');
+        // One spare character so a value stored without its terminator still ends.
+        std::vector<TCHAR> buf(cb / sizeof(TCHAR) + 2, TEXT('\0'));
         const LONG rc =
-            RegQueryValueExA(key.Get(), entry.c_str(), nullptr, &dwType, reinterpret_cast<BYTE*>(buf.data()), &cb);
+            RegQueryValueEx(key.Get(), name.c_str(), nullptr, &dwType, reinterpret_cast<BYTE*>(buf.data()), &cb);
         if (rc == ERROR_MORE_DATA)
             continue;
         if (rc != ERROR_SUCCESS || dwType != REG_SZ)
             return strDefault;
-        return std::string(buf.data());
+        return FromSys(buf.data());
     }
     return strDefault;
 }
@@ -111,7 +120,7 @@ bool CRegistrySettingsStore::WriteProfileInt(const std::string& section, const s
     if (!key)
         return false;
     const DWORD dwValue = static_cast<DWORD>(nValue);
-    return RegSetValueExA(key.Get(), entry.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
+    return RegSetValueEx(key.Get(), ToSys(entry).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
                           sizeof dwValue) == ERROR_SUCCESS;
 }
 
@@ -121,8 +130,7 @@ bool CRegistrySettingsStore::WriteProfileString(const std::string& section, cons
     CScopedKey key = CreateKey(HKEY_CURRENT_USER, SectionPath(section), KEY_SET_VALUE);
     if (!key)
         return false;
-    return RegSetValueExA(key.Get(), entry.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(strValue.c_str()),
-                          static_cast<DWORD>(strValue.size() + 1)) == ERROR_SUCCESS;
+    return SetStringValue(key.Get(), entry, strValue);
 }
 
 bool CRegistrySettingsStore::DeleteSection(const std::string& section)
@@ -140,14 +148,14 @@ BOOL RegReadString(HKEY root, const std::string& subkey, const std::string& valu
     CScopedKey key = OpenKey(root, subkey, KEY_QUERY_VALUE);
     if (!key)
         return FALSE;
-    char buf[260 + 1] = {}; // the spare byte ends a value stored without its terminator
-    DWORD cb = 260;
-    if (RegQueryValueExA(key.Get(), value.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cb) !=
+    TCHAR buf[260 + 1] = {}; // the spare character ends a value stored without its terminator
+    DWORD cb = 260 * sizeof(TCHAR);
+    if (RegQueryValueEx(key.Get(), ToSys(value).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cb) !=
         ERROR_SUCCESS) {
         text.clear();
         return FALSE;
     }
-    text = buf;
+    text = FromSys(buf);
     return TRUE;
 }
 
@@ -156,6 +164,5 @@ BOOL RegWriteString(HKEY root, const std::string& subkey, const std::string& val
     CScopedKey key = CreateKey(root, subkey, KEY_ALL_ACCESS);
     if (!key)
         return FALSE;
-    return RegSetValueExA(key.Get(), value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+    return SetStringValue(key.Get(), value, text) ? TRUE : FALSE;
 }

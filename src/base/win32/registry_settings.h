@@ -35,7 +35,7 @@ private:
 };
 
 // Reads a string value of root\subkey. When the key cannot be opened the
-// text is left alone; when the value cannot be read into 260 bytes (its
+// text is left alone; when the value cannot be read into 260 characters (its
 // terminator included) the text is emptied. Either way FALSE comes back.
 BOOL RegReadString(HKEY root, const std::string& subkey, const std::string& value, std::string& text);
 // Writes text as a REG_SZ value of root\subkey, creating the key as needed.

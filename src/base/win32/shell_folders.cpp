@@ -5,6 +5,7 @@
 
 #include "base/prompts.h"
 #include "base/win32/com_ptr.h"
+#include "base/win32/text_win32.h"
 
 void FreeShellMemory(void* p)
 {
@@ -20,36 +21,36 @@ bool GetSpecialFolder(HWND hwndOwner, int nFolder, std::string& path)
     LPITEMIDLIST pidl = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(hwndOwner, nFolder, &pidl)) || !pidl)
         return false;
-    char buf[MAX_PATH];
-    const bool bOk = SHGetPathFromIDListA(pidl, buf) != FALSE;
+    TCHAR buf[MAX_PATH];
+    const bool bOk = SHGetPathFromIDList(pidl, buf) != FALSE;
     FreeShellMemory(pidl);
     if (bOk)
-        path = buf;
+        path = FromSys(buf);
     return bOk;
 }
 
 HRESULT CreateShortcut(IPrompts& prompts, const std::string& target, const std::string& link,
                        const std::string& description)
 {
-    CComPtr<IShellLinkA> psl;
-    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    CComPtr<IShellLink> psl;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLink,
                                   psl.ReceiveVoid());
     if (FAILED(hr))
         return hr;
-    psl->SetPath(target.c_str());
-    psl->SetDescription(description.c_str());
+    psl->SetPath(ToSys(target).c_str());
+    psl->SetDescription(ToSys(description).c_str());
     {
         CComPtr<IPersistFile> ppf;
         hr = psl->QueryInterface(IID_IPersistFile, ppf.ReceiveVoid());
         if (SUCCEEDED(hr)) {
-            WCHAR wsz[MAX_PATH] = {};
-            MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wsz, MAX_PATH);
-            wsz[MAX_PATH - 1] = 0;
-            hr = ppf->Save(wsz, TRUE);
+            std::wstring wide = ToWide(link);
+            if (wide.size() >= MAX_PATH)
+                wide.resize(MAX_PATH - 1);
+            hr = ppf->Save(wide.c_str(), TRUE);
             if (FAILED(hr))
                 prompts.ShowMessage("Error creating shortcut to the file.", "", MsgButtons::ok, MsgIcon::none);
         }
     }
-    SHChangeNotify(SHCNE_CREATE, SHCNF_PATHA, link.c_str(), nullptr);
+    SHChangeNotify(SHCNE_CREATE, SHCNF_PATH, ToSys(link).c_str(), nullptr);
     return hr;
 }

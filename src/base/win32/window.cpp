@@ -1,12 +1,21 @@
 #include "base/win32/window.h"
 
-std::string GetWindowString(HWND hwnd)
+namespace {
+
+tstring GetWindowSysText(HWND hwnd)
 {
-    const int n = GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<size_t>(n > 0 ? n : 0) + 1, '\0');
-    const int got = GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size()));
+    const int n = GetWindowTextLength(hwnd);
+    tstring text(static_cast<size_t>(n > 0 ? n : 0) + 1, TEXT('\0'));
+    const int got = GetWindowText(hwnd, &text[0], static_cast<int>(text.size()));
     text.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return text;
+}
+
+} // namespace
+
+std::string GetWindowString(HWND hwnd)
+{
+    return FromSys(GetWindowSysText(hwnd));
 }
 
 std::string GetDlgItemString(HWND hDlg, int nId)
@@ -14,19 +23,34 @@ std::string GetDlgItemString(HWND hDlg, int nId)
     return GetWindowString(GetDlgItem(hDlg, nId));
 }
 
+std::string GetDlgItemString(HWND hDlg, int nId, const std::string& original)
+{
+    return FromSysKeeping(GetWindowSysText(GetDlgItem(hDlg, nId)), original);
+}
+
+BOOL SetWindowString(HWND hwnd, std::string_view text)
+{
+    return SetWindowText(hwnd, ToSys(text).c_str());
+}
+
+BOOL SetDlgItemString(HWND hDlg, int nId, std::string_view text)
+{
+    return SetDlgItemText(hDlg, nId, ToSys(text).c_str());
+}
+
 CWindow::~CWindow()
 {
     if (m_hWnd) {
-        SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+        SetWindowLongPtr(m_hWnd, GWLP_USERDATA, 0);
         DestroyWindow(m_hWnd);
     }
 }
 
-bool CWindow::RegisterWindowClass(HINSTANCE hInstance, const char* className, HICON hIcon, HBRUSH hbrBackground,
+bool CWindow::RegisterWindowClass(HINSTANCE hInstance, LPCTSTR className, HICON hIcon, HBRUSH hbrBackground,
                                   UINT style)
 {
-    WNDCLASSA wc = {};
-    if (GetClassInfoA(hInstance, className, &wc))
+    WNDCLASS wc = {};
+    if (GetClassInfo(hInstance, className, &wc))
         return true;
     wc.style = style;
     wc.lpfnWndProc = WindowProc;
@@ -35,13 +59,13 @@ bool CWindow::RegisterWindowClass(HINSTANCE hInstance, const char* className, HI
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = hbrBackground;
     wc.lpszClassName = className;
-    return RegisterClassA(&wc) != 0;
+    return RegisterClass(&wc) != 0;
 }
 
-HWND CWindow::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int cx,
+HWND CWindow::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR title, DWORD style, int x, int y, int cx,
                        int cy, HWND hwndParent, HMENU hMenu, HINSTANCE hInstance)
 {
-    return CreateWindowExA(exStyle, className, title, style, x, y, cx, cy, hwndParent, hMenu, hInstance, this);
+    return CreateWindowEx(exStyle, className, title, style, x, y, cx, cy, hwndParent, hMenu, hInstance, this);
 }
 
 LRESULT CWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -53,17 +77,17 @@ LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 {
     CWindow* self;
     if (msg == WM_NCCREATE) {
-        self = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCT*>(lParam)->lpCreateParams);
         self->m_hWnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
-        self = reinterpret_cast<CWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        self = reinterpret_cast<CWindow*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
     }
     if (!self)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     const LRESULT result = self->HandleMessage(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtr(hwnd, GWLP_USERDATA, 0);
         self->m_hWnd = nullptr;
         self->OnFinalDestroy();
     }
@@ -72,7 +96,7 @@ LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 
 INT_PTR CModalDialog::DoModal(HWND hwndOwner)
 {
-    return DialogBoxParamA(m_hInstance, MAKEINTRESOURCEA(m_nTemplateId), hwndOwner, DialogProc,
+    return DialogBoxParam(m_hInstance, MAKEINTRESOURCE(m_nTemplateId), hwndOwner, DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
@@ -105,9 +129,9 @@ INT_PTR CALLBACK CModalDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LP
     if (msg == WM_INITDIALOG) {
         self = reinterpret_cast<CModalDialog*>(lParam);
         self->m_hWnd = hwnd;
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        SetWindowLongPtr(hwnd, DWLP_USER, lParam);
     } else {
-        self = reinterpret_cast<CModalDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        self = reinterpret_cast<CModalDialog*>(GetWindowLongPtr(hwnd, DWLP_USER));
     }
     if (!self)
         return FALSE;

@@ -7,9 +7,16 @@
 
 #include <string>
 
+#include "base/win32/text_win32.h"
+
 // A window's text, or a dialog control's, of any length.
 std::string GetWindowString(HWND hwnd);
 std::string GetDlgItemString(HWND hDlg, int nId);
+// The same for a field that was given original: see FromSysKeeping.
+std::string GetDlgItemString(HWND hDlg, int nId, const std::string& original);
+// Sets a window's text from the program's.
+BOOL SetWindowString(HWND hwnd, std::string_view text);
+BOOL SetDlgItemString(HWND hDlg, int nId, std::string_view text);
 
 class CWindow {
 public:
@@ -21,12 +28,12 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
 
 protected:
-    static bool RegisterWindowClass(HINSTANCE hInstance, const char* className, HICON hIcon, HBRUSH hbrBackground,
+    static bool RegisterWindowClass(HINSTANCE hInstance, LPCTSTR className, HICON hIcon, HBRUSH hbrBackground,
                                     UINT style = CS_DBLCLKS);
-    HWND CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int cx,
+    HWND CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR title, DWORD style, int x, int y, int cx,
                   int cy, HWND hwndParent, HMENU hMenu, HINSTANCE hInstance);
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(m_hWnd, msg, wParam, lParam); }
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProc(m_hWnd, msg, wParam, lParam); }
     // Called once the window is gone: the handle is already forgotten.
     virtual void OnFinalDestroy() {}
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "base/win32/scoped_win.h"
-#include "model/win32/ansi_win32.h"
 #include "support/hidden_system_names.h"
 #include "support/scratch_folder.h"
 
@@ -289,17 +288,6 @@ TEST(Win32FileErrorTest, CodesMapToCauses)
     EXPECT_EQ(FileError::endOfFile, FileErrorFromWin32(ERROR_HANDLE_EOF));
     EXPECT_EQ(FileError::hardIO, FileErrorFromWin32(ERROR_CRC));
     EXPECT_EQ(FileError::generic, FileErrorFromWin32(ERROR_NOT_ENOUGH_MEMORY));
-}
-
-TEST(AnsiCodePageTest, WideTextComesBackInTheAnsiCodePage)
-{
-    EXPECT_EQ("", WideToAnsiCp(u""));
-    EXPECT_EQ("Call Bob", WideToAnsiCp(u"Call Bob"));
-    EXPECT_EQ(std::string("a\0b", 3), WideToAnsiCp(std::u16string(u"a\0b", 3)));
-    if (GetACP() == 1252) {
-        EXPECT_EQ("caf\xE9 \x80", WideToAnsiCp(u"caf\u00E9 \u20AC"));
-        EXPECT_EQ("?", WideToAnsiCp(u"\u4E2D"));
-    }
 }
 
 } // namespace
