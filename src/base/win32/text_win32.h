@@ -18,7 +18,7 @@ using tstring = std::basic_string<TCHAR>;
 tstring ToSys(std::string_view text);
 // The system's form to UTF-8.
 std::string FromSys(const TCHAR* text, size_t n);
-inline std::string FromSys(const TCHAR* text) { return FromSys(text, lstrlen(text)); }
+inline std::string FromSys(const TCHAR* text) { return FromSys(text, std::char_traits<TCHAR>::length(text)); }
 inline std::string FromSys(const tstring& text) { return FromSys(text.data(), text.size()); }
 
 // What a field shows read back as text: in the single-byte build, a field
@@ -29,7 +29,7 @@ std::string FromSysKeeping(const tstring& shown, const std::string& original);
 // UTF-16 for COM and the shell's wide interfaces, in both builds.
 std::wstring ToWide(std::string_view text);
 std::string FromWide(const wchar_t* text, size_t n);
-inline std::string FromWide(const wchar_t* text) { return FromWide(text, lstrlenW(text)); }
+inline std::string FromWide(const wchar_t* text) { return FromWide(text, std::char_traits<wchar_t>::length(text)); }
 
 // The system's ANSI code page as the data file's single-byte form, and the
 // user's collation for sorting; InstallSystemTextPorts makes them the
