@@ -8,21 +8,25 @@ namespace e2e {
 
 bool SetControlText(HWND control, const std::string& text)
 {
-    const auto ok = Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    return ok && *ok;
+    const std::wstring wide = Wide(text);
+    DWORD_PTR ok = 0;
+    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
+                               SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000, &ok) &&
+           ok;
 }
 
 std::optional<std::string> ControlText(HWND control)
 {
-    const auto len = Send(control, WM_GETTEXTLENGTH, 0, 0);
-    if (!len)
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000, &len))
         return std::nullopt;
-    std::string text(static_cast<size_t>(*len) + 1, '\0');
-    const auto got = Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    if (!got)
+    std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000, &got))
         return std::nullopt;
-    text.resize(strnlen(text.c_str(), text.size()));
-    return text;
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    return Utf8(text);
 }
 
 bool IsChecked(HWND button)
@@ -49,11 +53,7 @@ std::vector<std::string> Items(HWND control, UINT getCount, UINT getLen, UINT ge
                                  SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000, &got))
             break;
         wide.resize(wcsnlen(wide.c_str(), wide.size()));
-        std::string text(wide.size() * 2 + 1, '\0');
-        const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), text.data(),
-                                          static_cast<int>(text.size()), nullptr, nullptr);
-        text.resize(n > 0 ? static_cast<size_t>(n) : 0);
-        items.push_back(text);
+        items.push_back(Utf8(wide));
     }
     return items;
 }

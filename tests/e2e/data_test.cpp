@@ -499,5 +499,38 @@ TEST_F(DataFile, AFullDiskLosesNoTaskAtAChangeAtExitOrAtShutdown)
     ExpectEveryTaskAfterRestart({"Call", "Second", "Third"});
 }
 
+// Started from a folder named outside the code page, the 64-bit program
+// reads the data file beside it, and writes it there.
+TEST_F(DataFile, AProgramInAFolderNamedOutsideTheCodePageKeepsItsDataFile)
+{
+    if (sizeof(void*) != 8)
+        GTEST_SKIP() << "the 32-bit program is a single-byte program";
+    const std::string parent = JoinPath(CaseRoot(), u8"Задачи-東京");
+    CreateDirectoryW(Wide(parent).c_str(), nullptr);  // an earlier case may have made it
+    ASSERT_TRUE(FolderExists(parent));
+    ASSERT_TRUE(MoveCaseTo(parent));
+
+    CProcess* p = nullptr;
+    HWND frame = StartReturningUser(p);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(PostCommand(frame, kCmdExit));
+    ASSERT_TRUE(p->WaitForExit(kWaitMs)) << Describe(*p);
+    EXPECT_EQ(EmptyDataFile(), ReadFileBytes(DataPath()).value_or(Bytes{1, 2, 3})) << "nothing written";
+
+    ASSERT_TRUE(WriteFileBytes(DataPath(), OneNoteDataFile()));
+    frame = StartReturningUser(p);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ShowByTray(frame));
+    HWND list = FindChild(frame, kListClass);
+    ASSERT_TRUE(list);
+    std::vector<std::vector<std::string>> rows;
+    EXPECT_TRUE(WaitUntil([&] { return (rows = ReadListView(p->Handle(), list).value_or(rows)).size() == 1; }, 5000))
+        << Describe(*p);
+    EXPECT_TRUE(NoDialogFor(*p, 500)) << Describe(*p);
+    ASSERT_TRUE(PostCommand(frame, kCmdExit));
+    ASSERT_TRUE(p->WaitForExit(kWaitMs)) << Describe(*p);
+    EXPECT_EQ(OneNoteDataFile(), ReadFileBytes(DataPath()).value_or(Bytes{}));
+}
+
 }  // namespace
 }  // namespace e2e

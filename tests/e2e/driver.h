@@ -20,6 +20,12 @@ namespace e2e {
 constexpr DWORD kWaitMs = 15000;
 constexpr DWORD kPollMs = 50;
 
+// ---- text -------------------------------------------------------------------
+
+// The driver's text is UTF-8, as the program's is; the system sees UTF-16.
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
+
 // ---- processes -------------------------------------------------------------
 
 // One started process; the object owns its handles and ends the process if
@@ -128,6 +134,11 @@ bool TypeKeys(const std::string& keys);
 // moved to `to` and let go; a click, or a double click, at a point.
 bool DragMouse(POINT from, POINT to);
 bool ClickAt(POINT pt, int nClicks = 1);
+
+// Drops files on a window of another process through OLE drag and drop, as
+// the shell would: the pointer goes to the window's middle and lets go
+// there. The effect the target chose, or empty when nothing was dropped.
+std::optional<DWORD> DropFiles(HWND target, const std::vector<std::string>& paths);
 
 // ---- list views across processes -------------------------------------------
 

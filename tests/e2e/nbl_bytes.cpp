@@ -21,6 +21,29 @@ constexpr const char* kEngineClass = "CWebSearchItem";
 // OLE dates' day 0, 30 December 1899.
 constexpr double kFileTimeToOleDays = 109205.0;
 
+// Text is UTF-8 here, as in the program; in the file it takes the system's
+// code page where every character has a byte there, else 16-bit units.
+std::string AnsiToUtf8(const std::string& bytes)
+{
+    const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
+    return Utf8(wide);
+}
+
+bool Utf8ToAnsi(const std::string& text, std::string& bytes)
+{
+    const std::wstring wide = Wide(text);
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    bytes.assign(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n, nullptr,
+                            nullptr);
+    return AnsiToUtf8(bytes) == text;
+}
+
 class CWriter {
 public:
     void U8(uint8_t v) { m_out.push_back(v); }
@@ -41,19 +64,33 @@ public:
         U32(static_cast<uint32_t>(bits));
         U32(static_cast<uint32_t>(bits >> 32));
     }
-    void String(const std::string& s)
+    void String(const std::string& text)
     {
-        if (s.size() < 0xFF) {
+        std::string s;
+        if (!Utf8ToAnsi(text, s)) {
+            const std::wstring wide = Wide(text);
+            U8(0xFF);
+            U16(0xFFFE);
+            Length(wide.size());
+            for (wchar_t c : wide)
+                U16(static_cast<uint16_t>(c));
+            return;
+        }
+        Length(s.size());
+        m_out.insert(m_out.end(), s.begin(), s.end());
+    }
+    void Length(size_t n)
+    {
+        if (n < 0xFF) {
             U8(static_cast<uint8_t>(s.size()));
         } else if (s.size() < 0xFFFE) {
             U8(0xFF);
-            U16(static_cast<uint16_t>(s.size()));
+            U16(static_cast<uint16_t>(n));
         } else {
             U8(0xFF);
             U16(0xFFFF);
-            U32(static_cast<uint32_t>(s.size()));
+            U32(static_cast<uint32_t>(n));
         }
-        m_out.insert(m_out.end(), s.begin(), s.end());
     }
     void Count(size_t n)
     {
@@ -137,18 +174,36 @@ public:
         m_pos += n;
         return s;
     }
-    // Only the single-byte forms: the program never writes wide strings.
+    // Single-byte text through the code page, 16-bit text whole.
     std::string String()
     {
         size_t n = U8();
         if (n == 0xFF) {
             n = U16();
-            if (n == 0xFFFE)
-                Fail("a wide string");
-            else if (n == 0xFFFF)
+            if (n == 0xFFFE) {
+                std::wstring wide(Length(), L'\0');
+                if (wide.size() > (m_in.size() - m_pos) / 2) {
+                    Fail("text runs past the end");
+                    return {};
+                }
+                for (wchar_t& c : wide)
+                    c = static_cast<wchar_t>(U16());
+                return Utf8(wide);
+            }
+            if (n == 0xFFFF)
                 n = U32();
         }
-        return Bytes(n);
+        return AnsiToUtf8(Bytes(n));
+    }
+    size_t Length()
+    {
+        size_t n = U8();
+        if (n == 0xFF) {
+            n = U16();
+            if (n == 0xFFFF)
+                n = U32();
+        }
+        return n;
     }
     size_t Count()
     {

@@ -99,7 +99,7 @@ void NetbellCase::SetUp()
     m_strFolder = MakeUniqueFolder(CaseRoot(), "case-");
     ASSERT_FALSE(m_strFolder.empty());
     m_strExe = JoinPath(m_strFolder, "netbell.exe");
-    ASSERT_TRUE(CopyFileA(source.c_str(), m_strExe.c_str(), FALSE)) << GetLastError();
+    ASSERT_TRUE(CopyFileW(Wide(source).c_str(), Wide(m_strExe).c_str(), FALSE)) << GetLastError();
     m_nTrayBase = TrayIconCount();
 }
 
@@ -146,7 +146,7 @@ bool NetbellCase::MoveCaseTo(const std::string& parent)
 {
     const std::string folder = MakeUniqueFolder(parent, "case-");
     const std::string exe = JoinPath(folder, "netbell.exe");
-    if (folder.empty() || !CopyFileA(m_strExe.c_str(), exe.c_str(), FALSE))
+    if (folder.empty() || !CopyFileW(Wide(m_strExe).c_str(), Wide(exe).c_str(), FALSE))
         return false;
     RemoveTree(m_strFolder);
     m_strFolder = folder;
@@ -183,7 +183,7 @@ bool NetbellCase::UseStandIn(const char* dll, const char* envVar, std::string& s
 {
     const std::string name = std::string(dll) + ".dll";
     const std::string source = JoinPath(JoinPath(ModuleFolder(), "standins"), name);
-    if (!CopyFileA(source.c_str(), JoinPath(m_strFolder, name).c_str(), FALSE)) {
+    if (!CopyFileW(Wide(source).c_str(), Wide(JoinPath(m_strFolder, name)).c_str(), FALSE)) {
         ADD_FAILURE() << "cannot copy the stand-in " << source << ": " << GetLastError();
         return false;
     }

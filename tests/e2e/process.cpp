@@ -78,14 +78,13 @@ CProcess CProcess::Start(const std::string& exe, const std::string& args, const 
     std::string cmd = "\"" + exe + "\"";
     if (!args.empty())
         cmd += " " + args;
-    std::vector<char> buf(cmd.begin(), cmd.end());
-    buf.push_back('\0');
-    STARTUPINFOA si = {};
+    std::wstring buf = Wide(cmd);
+    STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     CProcess p;
-    if (!CreateProcessA(exe.c_str(), buf.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        dir.empty() ? nullptr : dir.c_str(), &si, &pi))
+    if (!CreateProcessW(Wide(exe).c_str(), buf.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.empty() ? nullptr : Wide(dir).c_str(), &si, &pi))
         return p;
     CloseHandle(pi.hThread);
     p.m_hProcess = pi.hProcess;

@@ -55,26 +55,27 @@ constexpr size_t kTextMax = 4096;
 
 std::optional<std::string> ListItemText(HANDLE hProcess, HWND list, int row, int col)
 {
-    CRemoteBlock block(hProcess, sizeof(LVITEMA) + kTextMax);
+    // Asked for in UTF-16, which a single-byte list gives as well.
+    CRemoteBlock block(hProcess, sizeof(LVITEMW) + kTextMax * sizeof(wchar_t));
     if (!block)
         return std::nullopt;
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = col;
-    item.pszText = block.At(sizeof(LVITEMA));
+    item.pszText = reinterpret_cast<wchar_t*>(block.At(sizeof(LVITEMW)));
     item.cchTextMax = static_cast<int>(kTextMax);
-    const char zero = '\0';
-    if (!block.Write(0, &item, sizeof(item)) || !block.Write(sizeof(LVITEMA), &zero, 1))
+    const wchar_t zero = L'\0';
+    if (!block.Write(0, &item, sizeof(item)) || !block.Write(sizeof(LVITEMW), &zero, sizeof zero))
         return std::nullopt;
-    const auto len = Send(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.At(0)));
+    const auto len = Send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.At(0)));
     if (!len)
         return std::nullopt;
-    std::string text(kTextMax, '\0');
-    if (!block.Read(sizeof(LVITEMA), text.data(), kTextMax))
+    std::wstring text(kTextMax, L'\0');
+    if (!block.Read(sizeof(LVITEMW), text.data(), kTextMax * sizeof(wchar_t)))
         return std::nullopt;
-    text.resize(strnlen(text.c_str(), kTextMax));
-    return text;
+    text.resize(wcsnlen(text.c_str(), kTextMax));
+    return Utf8(text);
 }
 
 // The remote module whose base name equals name (case-insensitive).

@@ -190,21 +190,40 @@ std::string FileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::wstring Wide(const std::string& utf8)
+{
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide)
+{
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string text(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
+    return text;
+}
+
 bool FileExists(const std::string& path)
 {
-    const DWORD attr = GetFileAttributesA(path.c_str());
+    const DWORD attr = GetFileAttributesW(Wide(path).c_str());
     return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FolderExists(const std::string& path)
 {
-    const DWORD attr = GetFileAttributesA(path.c_str());
+    const DWORD attr = GetFileAttributesW(Wide(path).c_str());
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path)
 {
-    CHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    CHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                              nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)
         return std::nullopt;
@@ -223,7 +242,8 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path)
 
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    CHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             nullptr));
     DWORD done = 0;
     return file &&
            (bytes.empty() ||
@@ -234,15 +254,15 @@ bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 std::vector<std::string> ListFolder(const std::string& folder)
 {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA(JoinPath(folder, "*").c_str(), &fd);
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW(Wide(JoinPath(folder, "*")).c_str(), &fd);
     if (find == INVALID_HANDLE_VALUE)
         return names;
     do {
-        const std::string name = fd.cFileName;
+        const std::string name = Utf8(fd.cFileName);
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (FindNextFileA(find, &fd));
+    } while (FindNextFileW(find, &fd));
     FindClose(find);
     std::sort(names.begin(), names.end());
     return names;
@@ -257,11 +277,11 @@ bool RemoveTree(const std::string& folder)
         if (FolderExists(path)) {
             RemoveTree(path);
         } else {
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path.c_str());
+            SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(Wide(path).c_str());
         }
     }
-    return RemoveDirectoryA(folder.c_str()) != FALSE;
+    return RemoveDirectoryW(Wide(folder).c_str()) != FALSE;
 }
 
 std::string TempFolder()
@@ -281,7 +301,7 @@ std::string MakeUniqueFolder(const std::string& parent, const std::string& prefi
         const std::string name = prefix + std::to_string(GetCurrentProcessId()) + "-" +
                                  std::to_string(GetTickCount()) + "-" + std::to_string(++s_nCount);
         const std::string path = JoinPath(parent, name);
-        if (CreateDirectoryA(path.c_str(), nullptr))
+        if (CreateDirectoryW(Wide(path).c_str(), nullptr))
             return path;
         if (GetLastError() != ERROR_ALREADY_EXISTS)
             return std::string();

@@ -715,5 +715,72 @@ TEST_F(TaskList, AWarningSilencedWithOkStaysSilentAfterARestart)
     EXPECT_TRUE(NoDialogFor(*m_p, 1000)) << Describe(*m_p);
 }
 
+// The 64-bit program keeps text in any language: a name in several scripts
+// shows exactly, takes the file's 16-bit form and comes back after a
+// restart; a name the code page holds keeps the single-byte form; an
+// Internet shortcut named and pointing outside the code page, dropped on the
+// list, becomes a Browse task with both exact.
+TEST_F(TaskList, TextInAnyScriptIsShownStoredAndReadBackExactly)
+{
+    if (sizeof(void*) != 8)
+        GTEST_SKIP() << "the 32-bit program is a single-byte program";
+    ASSERT_TRUE(Launch(std::nullopt));
+    const std::string mixed = u8"Задачи — 東京 ✓ 😀 café";
+    const std::string cafe = u8"Café crème";
+    for (const std::string& name : {cafe, mixed}) {
+        ASSERT_TRUE(PostCommand(m_frame, cmd::kNewNote));
+        HWND dlg = WaitForDialog("Note Task");
+        ASSERT_TRUE(dlg);
+        Type(dlg, td::kName, name);
+        EXPECT_EQ(name, Text(dlg, td::kName));
+        ASSERT_TRUE(Close(dlg));
+    }
+
+    const std::string favorites = JoinPath(m_strFolder, u8"Избранное");
+    ASSERT_TRUE(CreateDirectoryW(Wide(favorites).c_str(), nullptr));
+    const std::string shortcut = JoinPath(favorites, u8"東京の天気 ☀.url");
+    const std::string url = u8"http://example.com/погода/東京?q=😀";
+    const std::string ini = "\xEF\xBB\xBF[InternetShortcut]\r\nURL=" + url + "\r\n";
+    ASSERT_TRUE(WriteFileBytes(shortcut, std::vector<uint8_t>(ini.begin(), ini.end())));
+    EXPECT_TRUE(DropFiles(m_list, {shortcut})) << Describe(*m_p);
+
+    Rows rows = RowsWhen(3);
+    ASSERT_EQ(3u, rows.size());
+    EXPECT_EQ((std::vector<std::string>{"Browse", u8"東京の天気 ☀", url}),
+              (std::vector<std::string>{rows[0][colType], rows[0][colName], rows[0][colUrl]}));
+    EXPECT_EQ(mixed, rows[1][colName]);
+    EXPECT_EQ(cafe, rows[2][colName]);
+    Sleep(200);
+    Screenshot("task_list_any_script");
+
+    const NblDocument file = ExitAndRead();
+    ASSERT_EQ(3u, file.tasks.size());
+    EXPECT_EQ(cafe, file.tasks[0].name);
+    EXPECT_EQ(mixed, file.tasks[1].name);
+    EXPECT_EQ(u8"東京の天気 ☀", file.tasks[2].name);
+    EXPECT_EQ(url, file.tasks[2].url);
+    // The forms themselves: 16-bit units for the mixed name, one byte a
+    // character for the name the code page holds.
+    const std::vector<uint8_t> raw = ReadFileBytes(DataPath()).value_or(std::vector<uint8_t>{});
+    const std::wstring wide = Wide(mixed);
+    std::vector<uint8_t> wideForm = {0xFF, 0xFE, 0xFF, static_cast<uint8_t>(wide.size())};
+    for (wchar_t c : wide) {
+        wideForm.push_back(static_cast<uint8_t>(c));
+        wideForm.push_back(static_cast<uint8_t>(c >> 8));
+    }
+    EXPECT_NE(std::search(raw.begin(), raw.end(), wideForm.begin(), wideForm.end()), raw.end());
+    if (GetACP() == 1252) {
+        const std::string single = "\x0A" "Caf\xE9 cr\xE8me";
+        EXPECT_NE(std::search(raw.begin(), raw.end(), single.begin(), single.end()), raw.end());
+    }
+
+    m_p = &Start();
+    m_frame = WaitForFrame(*m_p);
+    ASSERT_TRUE(m_frame && ShowByTray(m_frame)) << Describe(*m_p);
+    m_list = FindChild(m_frame, kListClass);
+    ASSERT_TRUE(m_list);
+    EXPECT_EQ(rows, RowsWhen(3)) << "the same rows after a restart";
+}
+
 }  // namespace
 }  // namespace e2e

@@ -16,11 +16,11 @@ std::string WindowText(HWND hwnd)
 {
     // GetWindowText of another process's window reads the stored caption
     // without sending it a message, so a hung target cannot block us.
-    const int len = GetWindowTextLengthA(hwnd);
-    std::string s(static_cast<size_t>(len) + 1, '\0');
-    const int got = GetWindowTextA(hwnd, s.data(), len + 1);
+    const int len = GetWindowTextLengthW(hwnd);
+    std::wstring s(static_cast<size_t>(len) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd, s.data(), len + 1);
     s.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return s;
+    return Utf8(s);
 }
 
 bool IsVisible(HWND hwnd)

@@ -49,18 +49,42 @@ TEST(ArchiveStrings, PrefixFormsAtEachBoundary)
     }
 }
 
-TEST(ArchiveStrings, SixteenBitFormIsReadAsSingleByteText)
+TEST(ArchiveStrings, EachTextTakesTheSingleByteFormWhereItHasOneElseTheSixteenBitForm)
 {
-    // "a€b" as UTF-16, then a form whose second prefix needs the word.
-    EXPECT_EQ(ReadBack({0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 0xAC, 0x20, 'b', 0}), "a\x80" "b");
+    const struct {
+        const char* text;
+        Bytes file;
+    } cases[] = {
+        {u8"café €", {6, 'c', 'a', 'f', 0xE9, ' ', 0x80}},
+        // The five bytes the code page leaves undefined stand for themselves.
+        {"\xC2\x81\xC2\x9D", {2, 0x81, 0x9D}},
+        {u8"aЖ😀", {0xFF, 0xFE, 0xFF, 4, 'a', 0, 0x16, 0x04, 0x3D, 0xD8, 0x00, 0xDE}},
+        // A lone surrogate is carried whole, as the file had it.
+        {"\xED\xA0\x80", {0xFF, 0xFE, 0xFF, 1, 0x00, 0xD8}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Written(c.text), c.file) << c.text;
+        EXPECT_EQ(ReadBack(c.file), c.text) << c.text;
+    }
+    // A 16-bit string of code-page text reads as that text, and the second
+    // prefix may need its word.
+    EXPECT_EQ(ReadBack({0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 0xAC, 0x20, 'b', 0}), u8"a€b");
     Bytes longForm = {0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01};
     for (int i = 0; i < 300; ++i) {
-        longForm.push_back('z');
-        longForm.push_back(0);
+        longForm.push_back(0x16);
+        longForm.push_back(0x04);
     }
-    EXPECT_EQ(ReadBack(longForm), std::string(300, 'z'));
-    // A character without a byte comes back as '?', a surrogate pair as one.
-    EXPECT_EQ(ReadBack({0xFF, 0xFE, 0xFF, 0x03, 0x16, 0x04, 0x3D, 0xD8, 0x00, 0xDE}), "??");
+    std::string zhe;
+    for (int i = 0; i < 300; ++i)
+        zhe += u8"Ж";
+    EXPECT_EQ(ReadBack(longForm), zhe);
+    EXPECT_EQ(Written(zhe), longForm);
+
+    // Every byte of the single-byte form comes back as itself.
+    Bytes all = {0xFF, 0x00, 0x01};
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<uint8_t>(b));
+    EXPECT_EQ(Written(ReadBack(all)), all);
 }
 
 TEST(ArchiveStrings, LengthsRunningPastTheEndAreRejected)

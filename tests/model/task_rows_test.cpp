@@ -62,6 +62,13 @@ TEST(TaskRows, CellsCutNameAndDescriptionToForty)
     EXPECT_EQ(row.cells[colDateAdded], "07 Dec 1997");
     EXPECT_EQ(TaskCellText(t, colName), std::string(50, 'n'));
 
+    // The cut counts characters, whatever their size.
+    std::string name;
+    for (int i = 0; i < 21; ++i)
+        name += u8"東😀";
+    t.m_strName = name;
+    EXPECT_EQ(MakeTaskRow(t, 0).cells[colName], name.substr(0, 20 * 7));
+
     t.m_nStatus = statusDeleted;
     EXPECT_EQ(MakeTaskRow(t, 0).nState, kStateNotDone);
 }
@@ -85,13 +92,13 @@ TEST(TaskRows, ComparisonPerColumnAndDirection)
     EXPECT_LT(CompareTasks(a, b, colProject, false), 0);
     b.m_strProject = "alpha2";
     EXPECT_LT(CompareTasks(a, b, colProject, false), 0);
-    // Accented Windows-1252 letters fold too; the multiplication and
+    // Accented letters and other scripts fold too; the multiplication and
     // division signs are not letters.
-    a.m_strProject = "\xC9t\xE9 \x8A\x8C\x8E\x9F";
-    b.m_strProject = "\xE9T\xC9 \x9A\x9C\x9E\xFF";
+    a.m_strProject = u8"Été ŠŒŽŸ Дом Ωμέγα";
+    b.m_strProject = u8"éTÉ šœžÿ дОМ ωΜέΓΑ";
     EXPECT_EQ(CompareTasks(a, b, colProject, false), 0);
-    a.m_strProject = "\xD7";
-    b.m_strProject = "\xF7";
+    a.m_strProject = u8"×";
+    b.m_strProject = u8"÷";
     EXPECT_NE(CompareTasks(a, b, colProject, false), 0);
 
     // Less than a day apart counts as equal; a day or more does not.

@@ -14,6 +14,9 @@
 #include "model/file_system.h"
 #include "model/netbell_doc.h"
 #ifdef _WIN32
+#include <shellapi.h>
+
+#include "base/win32/text_win32.h"
 #include "model/win32/file_system_win32.h"
 // The program's own file calls: the standard library's file system and
 // streams import what Windows 95 and NT 4 lack.
@@ -125,20 +128,51 @@ bool IsHelp(const char* arg)
 
 } // namespace
 
+// The arguments as UTF-8, the program's text.
+std::vector<std::string> Arguments(int argc, char** argv)
+{
+    std::vector<std::string> args;
+#if defined(_WIN32) && defined(UNICODE)
+    // The narrow arguments have already lost what the code page lacks.
+    int nArgs = 0;
+    if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &nArgs)) {
+        for (int i = 0; i < nArgs; ++i)
+            args.push_back(FromSys(wide[i]));
+        LocalFree(wide);
+        return args;
+    }
+#endif
+    for (int i = 0; i < argc; ++i) {
+#ifdef _WIN32
+        std::string arg;
+        CAnsiCodePage().ToUtf8(argv[i], std::strlen(argv[i]), arg);
+        args.push_back(arg);
+#else
+        args.push_back(argv[i]);
+#endif
+    }
+    return args;
+}
+
 int main(int argc, char** argv)
 {
-    if (argc == 2 && IsHelp(argv[1])) {
+#ifdef _WIN32
+    // The single-byte form of text is the system's code page, as in Netbell.
+    InstallSystemTextPorts();
+#endif
+    const std::vector<std::string> args = Arguments(argc, argv);
+    if (args.size() == 2 && IsHelp(args[1].c_str())) {
         fputs(kUsage, stdout);
         return exitOk;
     }
-    const std::string command = argc > 1 ? argv[1] : "";
+    const std::string command = args.size() > 1 ? args[1] : "";
     try {
-        if (command == "dump" && argc == 3)
-            return RunDump(argv[2]);
-        if (command == "check" && argc == 3)
-            return RunCheck(argv[2]);
-        if (command == "write" && argc == 4)
-            return RunWrite(argv[2], argv[3]);
+        if (command == "dump" && args.size() == 3)
+            return RunDump(args[2]);
+        if (command == "check" && args.size() == 3)
+            return RunCheck(args[2]);
+        if (command == "write" && args.size() == 4)
+            return RunWrite(args[2], args[3]);
     } catch (const std::exception& e) {
         Fail(e.what());
         return exitFailed;
