@@ -41,6 +41,8 @@ public:
     // Room for a record of n bytes, which the caller fills with the Put
     // functions below: one check for all its fields.
     uint8_t* Claim(size_t n) { return Room(n); }
+    // Gives back the last claim, of n bytes, unused.
+    void Unclaim(size_t n) { m_nUsed -= n; }
 
     // Each places a value in the file's form at p and returns the byte
     // after it.
@@ -76,8 +78,11 @@ public:
     }
     static uint8_t* PutString(uint8_t* p, std::string_view s, const ICodePage& codePage)
     {
-        if (!IsAscii(s))
-            return PutWideString(p, s, codePage);
+        return IsAscii(s) ? PutAsciiString(p, s) : PutWideString(p, s, codePage);
+    }
+    // The same for text known to be ASCII.
+    static uint8_t* PutAsciiString(uint8_t* p, std::string_view s)
+    {
         p = PutLength(p, s.size());
         if (!s.empty()) // most of a task's texts are empty
             std::memcpy(p, s.data(), s.size());
@@ -200,32 +205,55 @@ private:
 // passing over them, and counting the bytes of its texts. The integer fields are 32 bits on file.
 // The bytes a record's fields take on file, and the same fields placed in
 // them: a record is written with one claim on the writer.
+// A record is sized as if its texts were all ASCII, as nearly all are, and
+// each text is looked at only as it is placed, when its bytes are read
+// anyway; a record with other text is sized and placed again with the forms
+// its texts take.
 struct CFieldBytes {
-    const ICodePage& codePage;
+    const ICodePage* pCodePage; // null: every text taken for ASCII
     size_t n = 0;
     void operator()(uint32_t) { n += 4; }
     void operator()(int32_t) { n += 4; }
     void operator()(double) { n += 8; }
-    void operator()(const std::string& s) { n += CArchiveWriter::StringBytes(s, codePage); }
+    void operator()(const std::string& s)
+    {
+        n += pCodePage ? CArchiveWriter::StringBytes(s, *pCodePage) : CArchiveWriter::LengthBytes(s.size()) + s.size();
+    }
 };
 
 struct CFieldPlacer {
-    const ICodePage& codePage;
+    const ICodePage* pCodePage; // null: stop at the first text that is not ASCII
     uint8_t* p;
+    bool bStopped = false;
     void operator()(uint32_t n) { p = CArchiveWriter::PutDWord(p, n); }
     void operator()(int32_t n) { p = CArchiveWriter::PutDWord(p, static_cast<uint32_t>(n)); }
     void operator()(double d) { p = CArchiveWriter::PutDouble(p, d); }
-    void operator()(const std::string& s) { p = CArchiveWriter::PutString(p, s, codePage); }
+    void operator()(const std::string& s)
+    {
+        if (pCodePage)
+            p = CArchiveWriter::PutString(p, s, *pCodePage);
+        else if (bStopped || !IsAscii(s))
+            bStopped = true;
+        else
+            p = CArchiveWriter::PutAsciiString(p, s);
+    }
 };
 
 // Writes a record through its VisitFields.
 template <class Record>
 void WriteFields(CArchiveWriter& ar, const Record& r)
 {
-    CFieldBytes size{ar.CodePage()};
+    CFieldBytes size{nullptr};
     Record::VisitFields(r, size);
-    CFieldPlacer place{ar.CodePage(), ar.Claim(size.n)};
+    CFieldPlacer place{nullptr, ar.Claim(size.n)};
     Record::VisitFields(r, place);
+    if (!place.bStopped)
+        return;
+    ar.Unclaim(size.n);
+    CFieldBytes exact{&ar.CodePage()};
+    Record::VisitFields(r, exact);
+    CFieldPlacer again{&ar.CodePage(), ar.Claim(exact.n)};
+    Record::VisitFields(r, again);
 }
 
 struct CFieldReader {
