@@ -20,8 +20,7 @@ struct ShortcutResult {
     std::string title; // for every outcome but NotShortcut
 };
 
-// The last four characters are ".url" in any case. A '.' is never the second
-// byte of a double-byte character, so a byte compare cannot be fooled.
+// The last four characters are ".url" in any case.
 bool HasUrlExtension(const std::string& path);
 
 // The path without its last four characters, then without its folder (no

@@ -1,5 +1,5 @@
 #pragma once
-// Message boxes through MessageBoxA.
+// Message boxes through MessageBox.
 
 #include <windows.h>
 
