@@ -209,8 +209,8 @@ TEST_P(TaskListControl, RowsKeepTheirTasksSelectionFocusAnchorAndPlaceThroughAnI
     EXPECT_EQ(std::vector<int>{nExpected}, view.GetSelectedRows());
 }
 
-// The control asks for a cell into a buffer of its own size: the text is cut
-// there on a whole character, and never written past it.
+// The control asks for a cell into a buffer of the size it chooses: the
+// text is cut there on a whole character, and never written past it.
 TEST_P(TaskListControl, ACellCutToTheBufferEndsOnAWholeCharacter)
 {
     int nRow = 0;
@@ -227,7 +227,16 @@ TEST_P(TaskListControl, ACellCutToTheBufferEndsOnAWholeCharacter)
             --nChars;
         TCHAR buf[64];
         std::fill(std::begin(buf), std::end(buf), TEXT('#'));
-        ListView_GetItemText(m_hList, nRow, colName, buf, static_cast<int>(nMax));
+        NMLVDISPINFO info = {};
+        info.hdr.hwndFrom = m_hList;
+        info.hdr.code = LVN_GETDISPINFO;
+        info.item.mask = LVIF_TEXT;
+        info.item.iItem = nRow;
+        info.item.iSubItem = colName;
+        info.item.pszText = buf;
+        info.item.cchTextMax = static_cast<int>(nMax);
+        LRESULT result = 0;
+        ASSERT_TRUE(view.OnNotify(&info.hdr, result));
         EXPECT_EQ(ToSys(CutChars(name, nChars)), tstring(buf));
         EXPECT_EQ(TEXT('#'), buf[nMax]);
     }
