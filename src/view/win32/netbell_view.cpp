@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "model/backup.h"
@@ -35,12 +36,19 @@ void CopyToBuffer(std::string_view text, TCHAR* buf, int nMax)
         return;
     const size_t nRoom = static_cast<size_t>(nMax) - 1;
     tstring sys = ToSys(text);
-    // Each character takes at least one unit, so dropping a character for
-    // each unit too many makes it fit.
-    for (size_t nChars = CharCount(text); sys.size() > nRoom;) {
-        const size_t nOver = sys.size() - nRoom;
-        nChars = nChars > nOver ? nChars - nOver : 0;
-        sys = ToSys(CutChars(text, nChars));
+    if (sys.size() > nRoom) {
+        // The most whole characters that fit, looked for by halves: each
+        // takes one unit or more, so more than nRoom never fit.
+        size_t nFits = 0;
+        size_t nTooMany = std::min(CharCount(text), nRoom) + 1;
+        while (nTooMany - nFits > 1) {
+            const size_t nMid = nFits + (nTooMany - nFits) / 2;
+            if (ToSys(CutChars(text, nMid)).size() <= nRoom)
+                nFits = nMid;
+            else
+                nTooMany = nMid;
+        }
+        sys = ToSys(CutChars(text, nFits));
     }
     std::char_traits<TCHAR>::copy(buf, sys.data(), sys.size());
     buf[sys.size()] = TEXT('\0');
