@@ -33,9 +33,9 @@ public:
 OsVersion ReadOsVersion()
 {
     OsVersion v;
-    OSVERSIONINFOA info = {};
+    OSVERSIONINFO info = {};
     info.dwOSVersionInfoSize = sizeof info;
-    if (GetVersionExA(&info)) {
+    if (GetVersionEx(&info)) {
         v.bKnown = true;
         v.bWin9x = info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
         v.nMajor = info.dwMajorVersion;
@@ -59,7 +59,7 @@ void InitCommonControlsOnAnyVersion()
 // GetAncestor(GA_ROOT) does where it exists (Windows 98 and 2000 on).
 HWND RootWindowOf(HWND hwnd)
 {
-    while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
+    while (hwnd && (GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
         HWND hwndParent = GetParent(hwnd);
         if (!hwndParent)
             break;
@@ -70,7 +70,7 @@ HWND RootWindowOf(HWND hwnd)
 
 BOOL CALLBACK DismissWindow(HWND hwnd, LPARAM)
 {
-    PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    PostMessage(hwnd, WM_COMMAND, IDOK, 0);
     return TRUE;
 }
 
@@ -118,37 +118,37 @@ BOOL CNetbellApp::InitInstance(HINSTANCE hInstance, const char* lpCmdLine)
 {
     m_hInstance = hInstance;
     m_dwMainThreadId = GetCurrentThreadId();
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    m_strProgramPath = path;
+    TCHAR path[MAX_PATH] = {};
+    GetModuleFileName(nullptr, path, MAX_PATH);
+    m_strProgramPath = FromSys(path);
 
     if (!IsTestedSystem(ReadOsVersion()) && !ConfirmUntestedSystem(m_prompts))
         return FALSE;
 
-    g_hInstanceEvent = CreateEventA(nullptr, FALSE, FALSE, "CvnNetbell101");
+    g_hInstanceEvent = CreateEvent(nullptr, FALSE, FALSE, TEXT("CvnNetbell101"));
     if (g_hInstanceEvent && GetLastError() == ERROR_ALREADY_EXISTS) {
         SetEvent(g_hInstanceEvent);
         CloseHandle(g_hInstanceEvent);
         g_hInstanceEvent = nullptr;
         return FALSE;
     }
-    g_hQuitEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_hQuitEvent = CreateEvent(nullptr, TRUE, FALSE, nullptr);
     // Thread messages are caught in every message loop of this thread, the
     // modal ones included, and handed to the frame as window messages.
-    m_hHook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, m_dwMainThreadId);
+    m_hHook = SetWindowsHookEx(WH_GETMESSAGE, GetMessageHook, nullptr, m_dwMainThreadId);
     // Windows 95 creates no thread without a place for its id.
     DWORD dwWatcherThreadId = 0;
     m_hWatcherThread.Reset(CreateThread(nullptr, 0, InstanceWatchProc,
                                         reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(m_dwMainThreadId)), 0,
                                         &dwWatcherThreadId));
-    g_hDialogFreeEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    g_hDialogFreeEvent = CreateEvent(nullptr, TRUE, TRUE, nullptr);
     if (!g_hQuitEvent || !g_hDialogFreeEvent)
         return FALSE;
 
     if (FAILED(OleInitialize(nullptr))) {
-        char text[256] = "OLE initialization failed.";
-        LoadStringA(hInstance, 100, text, sizeof text);
-        m_prompts.ShowMessage(text, "", MsgButtons::ok, MsgIcon::exclamation);
+        TCHAR text[256] = TEXT("OLE initialization failed.");
+        LoadString(hInstance, 100, text, 256);
+        m_prompts.ShowMessage(FromSys(text), "", MsgButtons::ok, MsgIcon::exclamation);
         return FALSE;
     }
     m_bOleInitialised = true;
@@ -199,9 +199,9 @@ DataFileState CNetbellApp::LoadDataFile()
 
 void CNetbellApp::OnEndSession()
 {
-    char temp[MAX_PATH] = {};
-    const DWORD n = GetTempPathA(MAX_PATH, temp);
-    std::string tempFolder(temp, n > 0 && n < MAX_PATH ? n : 0);
+    TCHAR temp[MAX_PATH] = {};
+    const DWORD n = GetTempPath(MAX_PATH, temp);
+    std::string tempFolder = FromSys(temp, n > 0 && n < MAX_PATH ? n : 0);
     while (!tempFolder.empty() && (tempFolder.back() == '\\' || tempFolder.back() == '/'))
         tempFolder.pop_back();
     KeepUnsavedCopy(m_doc, *m_settings, tempFolder, TimeStamp());
@@ -211,9 +211,9 @@ int CNetbellApp::Run()
 {
     MSG msg;
     for (;;) {
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && m_pMainFrame)
+        if (!PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && m_pMainFrame)
             m_pMainFrame->OnIdle();
-        const BOOL bRet = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL bRet = GetMessage(&msg, nullptr, 0, 0);
         if (bRet == 0 || bRet == -1)
             break;
         if (m_pMainFrame && m_pMainFrame->PreTranslateHelpMode(msg))
@@ -221,11 +221,11 @@ int CNetbellApp::Run()
         if (m_pMainFrame && m_pMainFrame->GetSafeHwnd()) {
             HWND hwndFrame = m_pMainFrame->GetSafeHwnd();
             if (msg.hwnd && RootWindowOf(msg.hwnd) == hwndFrame &&
-                TranslateAcceleratorA(hwndFrame, m_pMainFrame->GetAccelerators(), &msg))
+                TranslateAccelerator(hwndFrame, m_pMainFrame->GetAccelerators(), &msg))
                 continue;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessage(&msg);
     }
     return static_cast<int>(msg.wParam);
 }
@@ -237,7 +237,7 @@ LRESULT CALLBACK CNetbellApp::GetMessageHook(int nCode, WPARAM wParam, LPARAM lP
         if (!pMsg->hwnd && (pMsg->message == WM_CONNECTION_UP || pMsg->message == WM_SHOW_TASKLIST)) {
             CMainFrame* pFrame = g_pApp->MainFrame();
             if (pFrame && pFrame->GetSafeHwnd())
-                PostMessageA(pFrame->GetSafeHwnd(), pMsg->message, 0, 0);
+                PostMessage(pFrame->GetSafeHwnd(), pMsg->message, 0, 0);
             pMsg->message = WM_NULL;
         }
     }
@@ -250,7 +250,7 @@ DWORD WINAPI CNetbellApp::InstanceWatchProc(LPVOID lpParam)
     const DWORD dwMainThreadId = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(lpParam));
     HANDLE handles[2] = {g_hQuitEvent, g_hInstanceEvent};
     while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
-        PostThreadMessageA(dwMainThreadId, WM_SHOW_TASKLIST, 0, 0);
+        PostThreadMessage(dwMainThreadId, WM_SHOW_TASKLIST, 0, 0);
     CloseHandle(g_hInstanceEvent);
     g_hInstanceEvent = nullptr;
     return 0;

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "base/win32/scoped_win.h"
+#include "base/win32/text_win32.h"
 
 const CLSID CLSID_NetbellDocument = {0x84CE6BE3, 0x6C6D, 0x11D0, {0x89, 0xF4, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
@@ -26,7 +27,7 @@ void ObjectCreated()
 void ObjectReleased()
 {
     if (InterlockedDecrement(&g_nLiveObjects) == 0 && g_dwServerThreadId)
-        PostThreadMessageA(g_dwServerThreadId, WM_QUIT, 0, 0);
+        PostThreadMessage(g_dwServerThreadId, WM_QUIT, 0, 0);
 }
 
 // The document as clients see it: a dispatch interface with no members.
@@ -126,17 +127,18 @@ public:
 
 CDocumentFactory g_factory;
 
-void SetKeyValue(bool bPerUser, const std::string& subkey, const char* name, const std::string& value)
+void SetKeyValue(bool bPerUser, const std::string& subkey, LPCTSTR name, const std::string& value)
 {
     HKEY hKey = nullptr;
     const HKEY root = bPerUser ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT;
     const std::string path = bPerUser ? "Software\\Classes\\" + subkey : subkey;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &hKey,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyEx(root, ToSys(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &hKey,
+                       nullptr) != ERROR_SUCCESS)
         return;
     CScopedKey key(hKey);
-    RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
+    const tstring text = ToSys(value);
+    RegSetValueEx(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                  static_cast<DWORD>((text.size() + 1) * sizeof(TCHAR)));
 }
 
 } // namespace

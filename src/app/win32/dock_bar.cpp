@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr const char* kHostClass = "NetbellBarHost";
+constexpr const TCHAR* kHostClass = TEXT("NetbellBarHost");
 constexpr int kGripper = 9; // the gripper's strip before the buttons
 constexpr int kPad = 2;     // around the buttons
 constexpr int kBorder = 2;  // the etched line on the side of the list
@@ -48,7 +48,7 @@ bool CBarHost::Create(HINSTANCE hInstance, HWND hwndFrame)
     if (!RegisterWindowClass(hInstance, kHostClass, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
         return false;
     if (m_bFloating)
-        return CreateEx(kFloatExStyle, kHostClass, "Toolbar", kFloatStyle, 0, 0, 0, 0, hwndFrame, nullptr,
+        return CreateEx(kFloatExStyle, kHostClass, TEXT("Toolbar"), kFloatStyle, 0, 0, 0, 0, hwndFrame, nullptr,
                         hInstance) != nullptr;
     return CreateEx(0, kHostClass, nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, hwndFrame, nullptr,
                     hInstance) != nullptr;
@@ -104,7 +104,7 @@ LRESULT CBarHost::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_WINDOWPOSCHANGED:
         // Shown: its caption as active as the frame's from the start.
         if (m_bFloating && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW))
-            PostMessageA(m_hWnd, WM_NCACTIVATE, GetActiveWindow() == GetWindow(m_hWnd, GW_OWNER), 0);
+            PostMessage(m_hWnd, WM_NCACTIVATE, GetActiveWindow() == GetWindow(m_hWnd, GW_OWNER), 0);
         break;
     case WM_TIMER:
         // Shown once the frame is, and after it, so that the bar is over it;
@@ -120,8 +120,8 @@ LRESULT CBarHost::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
         // The tool bar tells the frame itself; anything else that reaches
         // the host goes the same way.
-        return SendMessageA(GetWindow(m_hWnd, GW_OWNER) ? GetWindow(m_hWnd, GW_OWNER) : GetParent(m_hWnd), msg,
-                            wParam, lParam);
+        return SendMessage(GetWindow(m_hWnd, GW_OWNER) ? GetWindow(m_hWnd, GW_OWNER) : GetParent(m_hWnd), msg,
+                           wParam, lParam);
     default: break;
     }
     return Default(msg, wParam, lParam);
@@ -171,9 +171,9 @@ bool CDockBar::Create(HINSTANCE hInstance, HWND hwndFrame, HWND hwndToolBar, HWN
     if (!m_dock.Create(hInstance, hwndFrame))
         return false;
     // The tool bar's commands and tips keep going to the frame.
-    SendMessageA(hwndToolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(hwndFrame), 0);
+    SendMessage(hwndToolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(hwndFrame), 0);
     RECT rcButton = {};
-    SendMessageA(hwndToolBar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rcButton));
+    SendMessage(hwndToolBar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rcButton));
     m_sizeButton = {rcButton.right - rcButton.left, rcButton.bottom - rcButton.top};
     m_sizeHorz = ToolBarSize();
     m_state = ReadBarState(m_settings);
@@ -200,10 +200,10 @@ void CDockBar::Destroy()
 SIZE CDockBar::ToolBarSize() const
 {
     SIZE size = {0, 0};
-    const int n = static_cast<int>(SendMessageA(m_hwndToolBar, TB_BUTTONCOUNT, 0, 0));
+    const int n = static_cast<int>(SendMessage(m_hwndToolBar, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < n; ++i) {
         RECT rc = {};
-        if (SendMessageA(m_hwndToolBar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc))) {
+        if (SendMessage(m_hwndToolBar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc))) {
             size.cx = std::max(size.cx, static_cast<LONG>(rc.right));
             size.cy = std::max(size.cy, static_cast<LONG>(rc.bottom));
         }
@@ -242,20 +242,20 @@ void CDockBar::SetVertical(bool bVertical)
     m_bVertical = bVertical;
     // A vertical bar is a bar of one button a row: each button, separators
     // too, ends its row. The buttons are put back with their states.
-    const int n = static_cast<int>(SendMessageA(m_hwndToolBar, TB_BUTTONCOUNT, 0, 0));
+    const int n = static_cast<int>(SendMessage(m_hwndToolBar, TB_BUTTONCOUNT, 0, 0));
     std::vector<TBBUTTON> buttons(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
-        SendMessageA(m_hwndToolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&buttons[i]));
+        SendMessage(m_hwndToolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&buttons[i]));
         if (bVertical)
             buttons[i].fsState |= TBSTATE_WRAP;
         else
             buttons[i].fsState &= ~TBSTATE_WRAP;
     }
-    SendMessageA(m_hwndToolBar, WM_SETREDRAW, FALSE, 0);
+    SendMessage(m_hwndToolBar, WM_SETREDRAW, FALSE, 0);
     for (int i = n - 1; i >= 0; --i)
-        SendMessageA(m_hwndToolBar, TB_DELETEBUTTON, i, 0);
-    SendMessageA(m_hwndToolBar, TB_ADDBUTTONSA, n, reinterpret_cast<LPARAM>(buttons.data()));
-    SendMessageA(m_hwndToolBar, WM_SETREDRAW, TRUE, 0);
+        SendMessage(m_hwndToolBar, TB_DELETEBUTTON, i, 0);
+    SendMessage(m_hwndToolBar, TB_ADDBUTTONS, n, reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessage(m_hwndToolBar, WM_SETREDRAW, TRUE, 0);
 }
 
 SIZE CDockBar::FloatWindowSize() const
@@ -341,7 +341,7 @@ void CDockBar::OnFrameShown(bool bShown)
 void CDockBar::OnFrameActivated(bool bActive)
 {
     if (m_float.GetSafeHwnd())
-        SendMessageA(m_float.GetSafeHwnd(), WM_NCACTIVATE, bActive, 0);
+        SendMessage(m_float.GetSafeHwnd(), WM_NCACTIVATE, bActive, 0);
 }
 
 void CDockBar::Save()
@@ -371,7 +371,7 @@ void CDockBar::KeepFloatOnScreen(int x, int y)
     // On the work area, so that a bar is never lost off the screen, not
     // even after the screen has shrunk since the last start.
     RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
     const SIZE size = FloatWindowSize();
     m_state.xFloat = static_cast<int>(std::max<LONG>(work.left, std::min<LONG>(x, work.right - size.cx)));
     m_state.yFloat = static_cast<int>(std::max<LONG>(work.top, std::min<LONG>(y, work.bottom - size.cy)));
@@ -418,7 +418,7 @@ bool CDockBar::Track(HWND hwndFrom, POINT ptStart)
     BarRect shown;
     while (GetCapture() == hwndFrom) {
         MSG msg;
-        if (!GetMessageA(&msg, nullptr, 0, 0)) {
+        if (!GetMessage(&msg, nullptr, 0, 0)) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
@@ -431,7 +431,7 @@ bool CDockBar::Track(HWND hwndFrom, POINT ptStart)
         if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR)
             continue; // no keys reach the windows while the bar is dragged
         if (msg.message != WM_MOUSEMOVE) {
-            DispatchMessageA(&msg);
+            DispatchMessage(&msg);
             continue;
         }
         const POINT pt = msg.pt;

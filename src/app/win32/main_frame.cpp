@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr const char* kFrameClass = "NetbellMainFrame";
+constexpr const TCHAR* kFrameClass = TEXT("NetbellMainFrame");
 constexpr UINT REMINDER_TIMER_ID = 1;
 // Ends context help after a menu it opened has closed.
 constexpr UINT kEndHelpMode = WM_APP + 20;
@@ -45,10 +45,11 @@ constexpr ToolButton kToolButtons[] = {
 // The command's prompt up to its tool tip.
 std::string LoadPrompt(UINT nId, bool bToolTip)
 {
-    char buf[512];
-    if (!LoadStringA(GetModuleHandleA(nullptr), nId, buf, sizeof buf))
+    TCHAR buf[512];
+    const int n = LoadString(GetModuleHandle(nullptr), nId, buf, 512);
+    if (n <= 0)
         return std::string();
-    std::string text(buf);
+    const std::string text = FromSys(buf, static_cast<size_t>(n));
     const std::string::size_type nl = text.find('\n');
     if (bToolTip)
         return nl == std::string::npos ? std::string() : text.substr(nl + 1);
@@ -61,26 +62,26 @@ std::string LoadPrompt(UINT nId, bool bToolTip)
 UINT ToolBarCommandAt(HWND hwndBar, POINT pt)
 {
     ScreenToClient(hwndBar, &pt);
-    const int n = static_cast<int>(SendMessageA(hwndBar, TB_BUTTONCOUNT, 0, 0));
+    const int n = static_cast<int>(SendMessage(hwndBar, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < n; ++i) {
         RECT rc;
         TBBUTTON button = {};
-        if (SendMessageA(hwndBar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc)) && PtInRect(&rc, pt) &&
-            SendMessageA(hwndBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)) &&
+        if (SendMessage(hwndBar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc)) && PtInRect(&rc, pt) &&
+            SendMessage(hwndBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)) &&
             !(button.fsStyle & BTNS_SEP))
             return static_cast<UINT>(button.idCommand);
     }
     return 0;
 }
 
-int TextWidth(HWND hwnd, const char* text)
+int TextWidth(HWND hwnd, const TCHAR* text)
 {
     HDC hdc = GetDC(hwnd);
     if (!hdc)
         return 0;
-    HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HGDIOBJ>(SendMessage(hwnd, WM_GETFONT, 0, 0)));
     SIZE size = {};
-    GetTextExtentPoint32A(hdc, text, lstrlenA(text), &size);
+    GetTextExtentPoint32(hdc, text, static_cast<int>(std::char_traits<TCHAR>::length(text)), &size);
     SelectObject(hdc, hOld);
     ReleaseDC(hwnd, hdc);
     return size.cx;
@@ -109,17 +110,17 @@ CMainFrame::~CMainFrame() = default;
 bool CMainFrame::Create()
 {
     HINSTANCE hInst = m_app.Instance();
-    HICON hIcon = LoadIconA(hInst, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    HICON hIcon = LoadIcon(hInst, MAKEINTRESOURCE(IDR_MAINFRAME));
     if (!RegisterWindowClass(hInst, kFrameClass, hIcon, nullptr))
         return false;
-    m_hMenu = LoadMenuA(hInst, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    m_hAccel = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_hMenu = LoadMenu(hInst, MAKEINTRESOURCE(IDR_MAINFRAME));
+    m_hAccel = LoadAccelerators(hInst, MAKEINTRESOURCE(IDR_MAINFRAME));
     // Three quarters of the work area, centred: room for the nine columns.
     RECT work = {0, 0, 800, 600};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
     const int cx = (work.right - work.left) * 3 / 4;
     const int cy = (work.bottom - work.top) * 3 / 4;
-    if (!CreateEx(0, kFrameClass, " - Netbell", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+    if (!CreateEx(0, kFrameClass, TEXT(" - Netbell"), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                   work.left + (work.right - work.left - cx) / 2, work.top + (work.bottom - work.top - cy) / 2, cx, cy,
                   nullptr, m_hMenu, hInst)) {
         if (m_hMenu && !IsMenu(m_hMenu))
@@ -202,7 +203,7 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         // The command chosen in the menu is queued already; the mode ends
         // after it, or now if none was chosen.
         if (m_bHelpMenu)
-            PostMessageA(m_hWnd, kEndHelpMode, 0, 0);
+            PostMessage(m_hWnd, kEndHelpMode, 0, 0);
         return 0;
     case WM_NOTIFY: {
         LRESULT result = 0;
@@ -256,7 +257,7 @@ int CMainFrame::OnCreate()
         return -1;
     if (!m_view.Create(m_hWnd, kViewId, m_frontPage))
         return -1;
-    m_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    m_uTaskbarCreated = RegisterWindowMessage(TEXT("TaskbarCreated"));
     m_trayIcon.SetNotificationWnd(m_hWnd, WM_TRAYICON_NOTIFY);
     m_trayIcon.SetIcon(IDI_TRAY);
     m_app.StartMonitorThread();
@@ -265,20 +266,20 @@ int CMainFrame::OnCreate()
 
 bool CMainFrame::CreateToolBar()
 {
-    m_wndToolBar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                                   WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_NORESIZE |
-                                       CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                                   0, 0, 0, 0,
-                                   m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kToolBarId)),
-                                   m_app.Instance(), nullptr);
+    m_wndToolBar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr,
+                                  WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_NORESIZE |
+                                      CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                                  0, 0, 0, 0,
+                                  m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kToolBarId)),
+                                  m_app.Instance(), nullptr);
     if (!m_wndToolBar)
         return false;
-    SendMessageA(m_wndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(m_wndToolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
+    SendMessage(m_wndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessage(m_wndToolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
     // Loaded by the tool bar itself, which maps the grey background to the
     // button face colour.
     TBADDBITMAP tbab = {m_app.Instance(), IDR_MAINFRAME};
-    if (SendMessageA(m_wndToolBar, TB_ADDBITMAP, 14, reinterpret_cast<LPARAM>(&tbab)) < 0)
+    if (SendMessage(m_wndToolBar, TB_ADDBITMAP, 14, reinterpret_cast<LPARAM>(&tbab)) < 0)
         return false;
     TBBUTTON buttons[sizeof kToolButtons / sizeof kToolButtons[0]] = {};
     int i = 0;
@@ -289,15 +290,15 @@ bool CMainFrame::CreateToolBar()
         tb.fsState = TBSTATE_ENABLED;
         tb.fsStyle = b.nImage < 0 ? BTNS_SEP : BTNS_BUTTON;
     }
-    SendMessageA(m_wndToolBar, TB_ADDBUTTONSA, i, reinterpret_cast<LPARAM>(buttons));
+    SendMessage(m_wndToolBar, TB_ADDBUTTONS, i, reinterpret_cast<LPARAM>(buttons));
     return true;
 }
 
 bool CMainFrame::CreateStatusBar()
 {
-    m_wndStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0,
-                                     0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kStatusBarId)),
-                                     m_app.Instance(), nullptr);
+    m_wndStatusBar = CreateWindowEx(0, STATUSCLASSNAME, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0,
+                                    0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kStatusBarId)),
+                                    m_app.Instance(), nullptr);
     if (!m_wndStatusBar)
         return false;
     SetMessageText(AFX_IDS_IDLEMESSAGE);
@@ -310,7 +311,7 @@ void CMainFrame::OnSize()
     GetClientRect(m_hWnd, &rc);
     int nStatus = 0;
     if (m_wndStatusBar && IsWindowVisible(m_wndStatusBar)) {
-        SendMessageA(m_wndStatusBar, WM_SIZE, 0, 0);
+        SendMessage(m_wndStatusBar, WM_SIZE, 0, 0);
         RECT rcBar;
         GetWindowRect(m_wndStatusBar, &rcBar);
         nStatus = rcBar.bottom - rcBar.top;
@@ -318,9 +319,9 @@ void CMainFrame::OnSize()
         // as wide as their longest texts.
         const int margin = 2 * GetSystemMetrics(SM_CXEDGE) + 8;
         const int grip = GetSystemMetrics(SM_CXVSCROLL);
-        const int wNum = TextWidth(m_wndStatusBar, "NUM") + margin;
-        const int wCaps = TextWidth(m_wndStatusBar, "CAP") + margin;
-        const int wFpl = TextWidth(m_wndStatusBar, "FPL Always Ask      ") + margin;
+        const int wNum = TextWidth(m_wndStatusBar, TEXT("NUM")) + margin;
+        const int wCaps = TextWidth(m_wndStatusBar, TEXT("CAP")) + margin;
+        const int wFpl = TextWidth(m_wndStatusBar, TEXT("FPL Always Ask      ")) + margin;
         int edges[4];
         edges[3] = -1;
         edges[2] = rc.right - grip - wNum;
@@ -328,7 +329,7 @@ void CMainFrame::OnSize()
         edges[0] = edges[1] - wFpl;
         if (edges[0] < 0)
             edges[0] = 0;
-        SendMessageA(m_wndStatusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+        SendMessage(m_wndStatusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
     }
     const FrameLayout layout =
         LayOutFrame({rc.left, rc.top, rc.right, rc.bottom}, m_dockBar.Side(), m_dockBar.Thickness(), nStatus);
@@ -350,15 +351,15 @@ void CMainFrame::OnIdle()
             if (b.nImage < 0)
                 continue;
             const bool bEnabled = IsCommandEnabled(b.nCommand);
-            if ((SendMessageA(m_wndToolBar, TB_ISBUTTONENABLED, b.nCommand, 0) != 0) != bEnabled)
-                SendMessageA(m_wndToolBar, TB_ENABLEBUTTON, b.nCommand, MAKELPARAM(bEnabled, 0));
+            if ((SendMessage(m_wndToolBar, TB_ISBUTTONENABLED, b.nCommand, 0) != 0) != bEnabled)
+                SendMessage(m_wndToolBar, TB_ENABLEBUTTON, b.nCommand, MAKELPARAM(bEnabled, 0));
         }
         // The toggle shows the load policy as its pressed state.
         const LRESULT kShown = TBSTATE_ENABLED | TBSTATE_CHECKED | TBSTATE_INDETERMINATE;
         const LRESULT state = m_frontPage.ToggleButtonState();
-        const LRESULT now = SendMessageA(m_wndToolBar, TB_GETSTATE, ID_TOGGLE_FPLOADING, 0);
+        const LRESULT now = SendMessage(m_wndToolBar, TB_GETSTATE, ID_TOGGLE_FPLOADING, 0);
         if ((now & kShown) != state)
-            SendMessageA(m_wndToolBar, TB_SETSTATE, ID_TOGGLE_FPLOADING, MAKELPARAM((now & ~kShown) | state, 0));
+            SendMessage(m_wndToolBar, TB_SETSTATE, ID_TOGGLE_FPLOADING, MAKELPARAM((now & ~kShown) | state, 0));
     }
     if (m_wndStatusBar) {
         const std::string panes[] = {m_frontPage.StatusPaneText(), (GetKeyState(VK_CAPITAL) & 1) ? "CAP" : "",
@@ -366,7 +367,7 @@ void CMainFrame::OnIdle()
         for (int i = 0; i < 3; ++i) {
             if (panes[i] != m_strPaneTexts[i]) {
                 m_strPaneTexts[i] = panes[i];
-                SendMessageA(m_wndStatusBar, SB_SETTEXTA, i + 1, reinterpret_cast<LPARAM>(panes[i].c_str()));
+                SendMessage(m_wndStatusBar, SB_SETTEXT, i + 1, reinterpret_cast<LPARAM>(ToSys(panes[i]).c_str()));
             }
         }
     }
@@ -375,7 +376,7 @@ void CMainFrame::OnIdle()
 void CMainFrame::SetMessageText(const std::string& text)
 {
     if (m_wndStatusBar)
-        SendMessageA(m_wndStatusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessage(m_wndStatusBar, SB_SETTEXT, 0, reinterpret_cast<LPARAM>(ToSys(text).c_str()));
 }
 
 void CMainFrame::SetMessageText(UINT nPromptId)
@@ -468,7 +469,7 @@ void CMainFrame::OnExit()
     // Nothing waits for a monitor stuck in a dial-up call: the threads are
     // joined once the window is gone, before the events close.
     m_app.SignalQuit();
-    SendMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    SendMessage(m_hWnd, WM_CLOSE, 0, 0);
 }
 
 void CMainFrame::OnOptions()
@@ -551,12 +552,12 @@ void CMainFrame::OnHelpModeClick()
     } else if (within(m_wndStatusBar)) {
         section = HelpSectionOfArea(HelpArea::statusBar);
     } else if (hwndHit == m_hWnd) {
-        if (SendMessageA(m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTMENU) {
+        if (SendMessage(m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTMENU) {
             // The menu opens as it would; the command chosen in it tells
             // about itself.
             m_bHelpMenu = true;
             ReleaseCapture();
-            PostMessageA(m_hWnd, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(pt.x, pt.y));
+            PostMessage(m_hWnd, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(pt.x, pt.y));
             return;
         }
         section = HelpSectionOfArea(HelpArea::other);
@@ -716,11 +717,12 @@ LRESULT CMainFrame::OnNotify(NMHDR* pnmh)
     // Common controls before 4.71 tell of no hot button: there a button's
     // tip coming and going stands in for it.
     const bool bNoHotItems = CommonControlsVersion() < 471;
-    if (pnmh->code == TTN_GETDISPINFOA) {
-        auto* pInfo = reinterpret_cast<NMTTDISPINFOA*>(pnmh);
-        const std::string tip = LoadPrompt(static_cast<UINT>(pnmh->idFrom), true);
-        lstrcpynA(pInfo->szText, tip.c_str(), sizeof pInfo->szText);
-        pInfo->lpszText = pInfo->szText;
+    if (pnmh->code == TTN_GETDISPINFO) {
+        auto* pInfo = reinterpret_cast<NMTTDISPINFO*>(pnmh);
+        // Kept here, where the tip reads it after this returns: no cut to
+        // the record's own short buffer.
+        m_strTip = ToSys(LoadPrompt(static_cast<UINT>(pnmh->idFrom), true));
+        pInfo->lpszText = &m_strTip[0];
         if (bNoHotItems)
             SetMessageText(static_cast<UINT>(pnmh->idFrom));
         return 0;
@@ -742,7 +744,8 @@ LRESULT CMainFrame::OnNotify(NMHDR* pnmh)
 
 void CMainFrame::OpenWebPage(const std::string& url)
 {
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(m_hWnd, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecute(m_hWnd, TEXT("open"), ToSys(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32)
         m_app.Prompts().ShowMessage("Could not open " + url, "Shell Error", MsgButtons::ok,
                                    MsgIcon::exclamation);

@@ -97,4 +97,5 @@ private:
     HMENU m_hMenu = nullptr;   // destroyed with the window
     UINT m_uTaskbarCreated = 0;
     std::string m_strPaneTexts[3]; // the FrontPage, caps and num panes as last shown
+    tstring m_strTip; // the tool tip last handed out
 };

@@ -15,14 +15,15 @@ namespace {
 
 std::string LoadText(UINT nId)
 {
-    char buf[512];
-    const int n = LoadStringA(GetModuleHandleA(nullptr), nId, buf, sizeof buf);
-    return std::string(buf, n > 0 ? n : 0);
+    TCHAR buf[512];
+    const int n = LoadString(GetModuleHandle(nullptr), nId, buf, 512);
+    return FromSys(buf, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
-bool OpenInShell(HWND hwndOwner, const char* target)
+bool OpenInShell(HWND hwndOwner, const std::string& target)
 {
-    return reinterpret_cast<INT_PTR>(ShellExecuteA(hwndOwner, "open", target, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    return reinterpret_cast<INT_PTR>(
+               ShellExecute(hwndOwner, TEXT("open"), ToSys(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 class CAboutDlg : public CModalDialog {
@@ -40,10 +41,10 @@ protected:
         HDC hdc = GetDC(m_hWnd);
         const int height = -MulDiv(24, GetDeviceCaps(hdc, LOGPIXELSY), 72);
         ReleaseDC(m_hWnd, hdc);
-        m_hFont = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Impact");
+        m_hFont = CreateFont(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, TEXT("Impact"));
         if (m_hFont)
-            SendDlgItemMessageA(m_hWnd, IDC_PRODUCT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+            SendDlgItemMessage(m_hWnd, IDC_PRODUCT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
         return TRUE;
     }
 
@@ -66,17 +67,17 @@ public:
 protected:
     BOOL OnInitDialog() override
     {
-        m_hBitmap = static_cast<HBITMAP>(LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDB_SPONSOR_FIRST + m_nSponsor),
-                                                    IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-        SendDlgItemMessageA(m_hWnd, IDC_SPONSOR_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
-                            reinterpret_cast<LPARAM>(m_hBitmap));
+        m_hBitmap = static_cast<HBITMAP>(LoadImage(m_hInstance, MAKEINTRESOURCE(IDB_SPONSOR_FIRST + m_nSponsor),
+                                                   IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        SendDlgItemMessage(m_hWnd, IDC_SPONSOR_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
+                           reinterpret_cast<LPARAM>(m_hBitmap));
         return TRUE;
     }
     BOOL OnCommand(WORD id, WORD code, HWND hwndCtl) override
     {
         if (id == IDC_SPONSOR_VISIT) {
             const std::string url = LoadText(IDS_SPONSOR_URL_FIRST + m_nSponsor);
-            if (!OpenInShell(m_hWnd, url.c_str()))
+            if (!OpenInShell(m_hWnd, url))
                 m_prompts.ShowMessage("Could not open " + url, "Shell Error", MsgButtons::ok, MsgIcon::exclamation);
             return TRUE;
         }

@@ -60,9 +60,10 @@ bool IsReplaceFileName(const std::string& name)
 // A data file's replace names its files "nbl...", which the start-up sweep
 // looks for; any other file's (a backup, a copy kept at shutdown) "nbk...",
 // so that the sweep never takes them, even in the same folder.
-const char* ReplacePrefix(const std::string& target)
+LPCTSTR ReplacePrefix(const std::string& target)
 {
-    return target.size() >= 4 && SameAsciiNoCase(target.substr(target.size() - 4), ".nbl") ? "nbl" : "nbk";
+    return target.size() >= 4 && SameAsciiNoCase(target.substr(target.size() - 4), ".nbl") ? TEXT("nbl")
+                                                                                          : TEXT("nbk");
 }
 
 // Owns a handle opened through the call table and closes it the same way.
@@ -113,21 +114,26 @@ FileError WriteAll(const Win32FileCalls& calls, HANDLE hFile, const std::vector<
 
 Win32FileCalls Win32FileCalls::System()
 {
-    using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-    return {GetTempFileNameA,
-            CreateFileA,
+    using MoveFileExFn = BOOL(WINAPI*)(LPCTSTR, LPCTSTR, DWORD);
+#ifdef UNICODE
+    constexpr const char* kMoveFileEx = "MoveFileExW";
+#else
+    constexpr const char* kMoveFileEx = "MoveFileExA";
+#endif
+    return {GetTempFileName,
+            CreateFile,
             ::WriteFile,
             FlushFileBuffers,
             CloseHandle,
-            GetFileAttributesA,
+            GetFileAttributes,
             GetFileTime,
             SetFileTime,
-            FindSystemProc<MoveFileExFn>("kernel32.dll", "MoveFileExA"),
-            MoveFileA,
-            DeleteFileA};
+            FindSystemProc<MoveFileExFn>("kernel32.dll", kMoveFileEx),
+            MoveFile,
+            DeleteFile};
 }
 
-bool CWin32FileSystem::IsFolder(const std::string& path)
+bool CWin32FileSystem::IsFolder(const tstring& path)
 {
     const DWORD attr = m_calls.getFileAttributes(path.c_str());
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -135,7 +141,7 @@ bool CWin32FileSystem::IsFolder(const std::string& path)
 
 // The new file takes over the old one's creation time. Best effort: a file
 // we cannot open for this is reported by the move that follows, if at all.
-void CWin32FileSystem::CopyCreationTime(const std::string& from, HANDLE hTo)
+void CWin32FileSystem::CopyCreationTime(const tstring& from, HANDLE hTo)
 {
     CCallHandle old(m_calls, m_calls.createFile(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -144,7 +150,7 @@ void CWin32FileSystem::CopyCreationTime(const std::string& from, HANDLE hTo)
         m_calls.setFileTime(hTo, &created, nullptr, nullptr);
 }
 
-bool CWin32FileSystem::MoveOver(const std::string& tmp, const std::string& path, bool& bKeepTmp)
+bool CWin32FileSystem::MoveOver(const tstring& tmp, const tstring& path, bool& bKeepTmp)
 {
     if (m_calls.moveFileEx) {
         if (m_calls.moveFileEx(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -159,7 +165,7 @@ bool CWin32FileSystem::MoveOver(const std::string& tmp, const std::string& path,
     // where they are, so the user is never left without a copy. Should the
     // machine stop in between, the next start finds both beside the missing
     // data file (Leftovers) and puts the new one in place.
-    const std::string old = tmp + ".old";
+    const tstring old = tmp + TEXT(".old");
     const bool bHadOld = m_calls.moveFile(path.c_str(), old.c_str()) != FALSE;
     if (!bHadOld && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;
@@ -171,7 +177,7 @@ bool CWin32FileSystem::MoveOver(const std::string& tmp, const std::string& path,
     const DWORD dwError = GetLastError();
     if (bHadOld && !m_calls.moveFile(old.c_str(), path.c_str())) {
         bKeepTmp = true;
-        m_stranded = {tmp, old};
+        m_stranded = {FromSys(tmp), FromSys(old)};
     }
     SetLastError(dwError);
     return false;
@@ -212,7 +218,7 @@ FileError FileErrorFromWin32(DWORD dwError)
 
 FilePresence CWin32FileSystem::Presence(const std::string& path)
 {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributes(ToSys(path).c_str()) != INVALID_FILE_ATTRIBUTES)
         return FilePresence::present;
     const DWORD dwError = GetLastError();
     return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND ? FilePresence::absent
@@ -221,8 +227,8 @@ FilePresence CWin32FileSystem::Presence(const std::string& path)
 
 FileError CWin32FileSystem::ReadFile(const std::string& path, std::vector<uint8_t>& data)
 {
-    CScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    CScopedHandle file(CreateFile(ToSys(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file)
         return FileErrorFromWin32(GetLastError());
     data.clear();
@@ -241,7 +247,7 @@ FileError CWin32FileSystem::ReadFile(const std::string& path, std::vector<uint8_
     }
 }
 
-FileError CWin32FileSystem::WriteTemporary(const char* tmp, const std::string& path, bool bOldFile,
+FileError CWin32FileSystem::WriteTemporary(const TCHAR* tmp, const tstring& path, bool bOldFile,
                                           const std::vector<uint8_t>& data)
 {
     CCallHandle file(m_calls, m_calls.createFile(tmp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
@@ -261,14 +267,17 @@ FileError CWin32FileSystem::WriteReplacing(const std::string& path, const std::v
     m_stranded = StrandedCopies();
     if (!m_strLeftOver.empty() && m_calls.deleteFile(m_strLeftOver.c_str()))
         m_strLeftOver.clear();
+    const tstring sysPath = ToSys(path);
     // A read-only data file is the user's word that it must not change:
     // Windows refuses to replace it, and so does every path here (Windows
     // 95's renames, and Wine, would let it go).
-    const DWORD attr = m_calls.getFileAttributes(path.c_str());
+    const DWORD attr = m_calls.getFileAttributes(sysPath.c_str());
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
         return FileError::accessDenied;
-    const std::string folder = FolderOf(path);
-    char tmp[MAX_PATH];
+    // The folder is cut from the UTF-8 path: in a double-byte code page a
+    // character's second byte may look like a backslash.
+    const tstring folder = ToSys(FolderOf(path));
+    TCHAR tmp[MAX_PATH];
     if (!m_calls.getTempFileName(folder.c_str(), ReplacePrefix(path), 0, tmp)) {
         const DWORD err = GetLastError();
         return IsFolder(folder) ? FileErrorFromWin32(err) : FileError::badPath;
@@ -276,9 +285,9 @@ FileError CWin32FileSystem::WriteReplacing(const std::string& path, const std::v
     // GetTempFileName has created the file; from here on every failure
     // removes it again, except where the old file could not be put back
     // (MoveOver): then both stay.
-    FileError result = WriteTemporary(tmp, path, attr != INVALID_FILE_ATTRIBUTES, data);
+    FileError result = WriteTemporary(tmp, sysPath, attr != INVALID_FILE_ATTRIBUTES, data);
     bool bKeepTmp = false;
-    if (result == FileError::none && !MoveOver(tmp, path, bKeepTmp))
+    if (result == FileError::none && !MoveOver(tmp, sysPath, bKeepTmp))
         result = FileErrorFromWin32(GetLastError());
     if (result != FileError::none && !bKeepTmp)
         m_calls.deleteFile(tmp);
@@ -287,14 +296,14 @@ FileError CWin32FileSystem::WriteReplacing(const std::string& path, const std::v
 
 bool CWin32FileSystem::RenameFile(const std::string& from, const std::string& to)
 {
-    // MoveFileA, not MoveFileEx, which Windows 95 lacks; it never replaces a
+    // MoveFile, not MoveFileEx, which Windows 95 lacks; it never replaces a
     // file already under the new name.
-    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+    return MoveFile(ToSys(from).c_str(), ToSys(to).c_str()) != FALSE;
 }
 
 bool CWin32FileSystem::RemoveFile(const std::string& path)
 {
-    return DeleteFileA(path.c_str()) != FALSE;
+    return DeleteFile(ToSys(path).c_str()) != FALSE;
 }
 
 std::vector<std::string> CWin32FileSystem::Leftovers(const std::string& path)
@@ -305,14 +314,15 @@ std::vector<std::string> CWin32FileSystem::Leftovers(const std::string& path)
         std::string path;
     };
     std::vector<Found> found;
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA((folder + "nbl*.tmp*").c_str(), &fd);
+    WIN32_FIND_DATA fd;
+    HANDLE hFind = FindFirstFile(ToSys(folder + "nbl*.tmp*").c_str(), &fd);
     if (hFind == INVALID_HANDLE_VALUE)
         return {};
     do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsReplaceFileName(fd.cFileName))
-            found.push_back({fd.ftLastWriteTime, folder + fd.cFileName});
-    } while (FindNextFileA(hFind, &fd));
+        const std::string name = FromSys(fd.cFileName);
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsReplaceFileName(name))
+            found.push_back({fd.ftLastWriteTime, folder + name});
+    } while (FindNextFile(hFind, &fd));
     FindClose(hFind);
     // Newest first: a replace's new file was written after the old one it
     // put aside; for the same time the name decides, ".tmp" before ".old".

@@ -6,25 +6,27 @@
 #include <string>
 #include <vector>
 
+#include "base/win32/text_win32.h"
 #include "model/file_system.h"
 
 // Every raw call that changes or looks at a file on the way of a replace, in
 // one table: a test swaps in its own to fail any step, or to stop the
 // machine after one. A null moveFileEx is Windows 95's, which has none.
+// Paths are in the system's form here; the file system converts its own.
 struct Win32FileCalls {
-    UINT(WINAPI* getTempFileName)(LPCSTR, LPCSTR, UINT, LPSTR);
-    HANDLE(WINAPI* createFile)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+    UINT(WINAPI* getTempFileName)(LPCTSTR, LPCTSTR, UINT, LPTSTR);
+    HANDLE(WINAPI* createFile)(LPCTSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
     BOOL(WINAPI* writeFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
     BOOL(WINAPI* flushFileBuffers)(HANDLE);
     BOOL(WINAPI* closeHandle)(HANDLE);
-    DWORD(WINAPI* getFileAttributes)(LPCSTR);
+    DWORD(WINAPI* getFileAttributes)(LPCTSTR);
     BOOL(WINAPI* getFileTime)(HANDLE, LPFILETIME, LPFILETIME, LPFILETIME);
     BOOL(WINAPI* setFileTime)(HANDLE, const FILETIME*, const FILETIME*, const FILETIME*);
-    BOOL(WINAPI* moveFileEx)(LPCSTR, LPCSTR, DWORD);
-    BOOL(WINAPI* moveFile)(LPCSTR, LPCSTR);
-    BOOL(WINAPI* deleteFile)(LPCSTR);
+    BOOL(WINAPI* moveFileEx)(LPCTSTR, LPCTSTR, DWORD);
+    BOOL(WINAPI* moveFile)(LPCTSTR, LPCTSTR);
+    BOOL(WINAPI* deleteFile)(LPCTSTR);
 
-    // The system's own, with MoveFileExA where the system has it.
+    // The system's own, with MoveFileEx where the system has it.
     static Win32FileCalls System();
 };
 
@@ -42,16 +44,16 @@ public:
     StrandedCopies LastStranded() const override { return m_stranded; }
 
 private:
-    bool MoveOver(const std::string& tmp, const std::string& path, bool& bKeepTmp);
-    FileError WriteTemporary(const char* tmp, const std::string& path, bool bOldFile, const std::vector<uint8_t>& data);
-    void CopyCreationTime(const std::string& from, HANDLE hTo);
-    bool IsFolder(const std::string& path);
+    bool MoveOver(const tstring& tmp, const tstring& path, bool& bKeepTmp);
+    FileError WriteTemporary(const TCHAR* tmp, const tstring& path, bool bOldFile, const std::vector<uint8_t>& data);
+    void CopyCreationTime(const tstring& from, HANDLE hTo);
+    bool IsFolder(const tstring& path);
 
     Win32FileCalls m_calls;
     StrandedCopies m_stranded;
     // An old copy a successful replace could not delete: tried again at the
     // next one.
-    std::string m_strLeftOver;
+    tstring m_strLeftOver;
 };
 
 // The cause of a failed file call, from its GetLastError code.

@@ -22,7 +22,7 @@ public:
     NetworkLook IsNetworkAlive() override { return m_network.Look(); }
     // The monitor only looks at the guard; it never takes it.
     bool IsDialogGuardTaken() override { return WaitForSingleObject(g_hDialogFreeEvent, 0) != WAIT_OBJECT_0; }
-    void PostConnectionUp() override { PostThreadMessageA(m_dwMainThreadId, WM_CONNECTION_UP, 0, 0); }
+    void PostConnectionUp() override { PostThreadMessage(m_dwMainThreadId, WM_CONNECTION_UP, 0, 0); }
     void BeepExclamation() override { MessageBeep(MB_ICONEXCLAMATION); }
 
 private:

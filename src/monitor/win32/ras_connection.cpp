@@ -4,10 +4,21 @@
 #include <cstring>
 
 #include "base/win32/system_proc.h"
+#include "base/win32/text_win32.h"
 
 namespace {
 
 constexpr DWORD ERROR_BUFFER_TOO_SMALL_RAS = 603;
+// The service's functions for the build's characters.
+#ifdef UNICODE
+constexpr const char* kEnumConnections = "RasEnumConnectionsW";
+constexpr const char* kGetConnectStatus = "RasGetConnectStatusW";
+constexpr const char* kGetErrorString = "RasGetErrorStringW";
+#else
+constexpr const char* kEnumConnections = "RasEnumConnectionsA";
+constexpr const char* kGetConnectStatus = "RasGetConnectStatusA";
+constexpr const char* kGetErrorString = "RasGetErrorStringA";
+#endif
 // How soon an open box notices the quit event.
 constexpr UINT kQuitCheckMilliseconds = 200;
 
@@ -16,10 +27,10 @@ thread_local HANDLE t_hQuitEvent = nullptr;
 
 BOOL CALLBACK CloseBox(HWND hwnd, LPARAM)
 {
-    char szClass[16] = {};
-    GetClassNameA(hwnd, szClass, sizeof szClass);
-    if (lstrcmpA(szClass, "#32770") == 0)
-        PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    TCHAR szClass[16] = {};
+    GetClassName(hwnd, szClass, 16);
+    if (tstring(szClass) == TEXT("#32770"))
+        PostMessage(hwnd, WM_COMMAND, IDOK, 0);
     return TRUE;
 }
 
@@ -33,7 +44,7 @@ void CALLBACK CloseBoxOnQuit(HWND, UINT, UINT_PTR, DWORD)
 
 } // namespace
 
-void ShowDialUpError(const char* text, HANDLE hQuitEvent)
+void ShowDialUpError(LPCTSTR text, HANDLE hQuitEvent)
 {
     if (hQuitEvent && WaitForSingleObject(hQuitEvent, 0) == WAIT_OBJECT_0)
         return;
@@ -41,7 +52,7 @@ void ShowDialUpError(const char* text, HANDLE hQuitEvent)
     // one opens: the box watches for itself.
     t_hQuitEvent = hQuitEvent;
     const UINT_PTR nTimer = hQuitEvent ? SetTimer(nullptr, 0, kQuitCheckMilliseconds, CloseBoxOnQuit) : 0;
-    MessageBoxA(nullptr, text, "Netbell", MB_OK | MB_ICONSTOP);
+    MessageBox(nullptr, text, TEXT("Netbell"), MB_OK | MB_ICONSTOP);
     if (nTimer)
         KillTimer(nullptr, nTimer);
     t_hQuitEvent = nullptr;
@@ -53,9 +64,9 @@ bool CDialUp::IsAvailable()
         m_bLoaded = true;
         m_hRasapi.Reset(LoadSystemLibrary("rasapi32.dll"));
         // The service's functions, declared on the old records.
-        m_pfnEnumConnections = FindSystemProc<EnumConnectionsFn>(m_hRasapi.Get(), "RasEnumConnectionsA");
-        m_pfnGetConnectStatus = FindSystemProc<GetConnectStatusFn>(m_hRasapi.Get(), "RasGetConnectStatusA");
-        m_pfnGetErrorString = FindSystemProc<GetErrorStringFn>(m_hRasapi.Get(), "RasGetErrorStringA");
+        m_pfnEnumConnections = FindSystemProc<EnumConnectionsFn>(m_hRasapi.Get(), kEnumConnections);
+        m_pfnGetConnectStatus = FindSystemProc<GetConnectStatusFn>(m_hRasapi.Get(), kGetConnectStatus);
+        m_pfnGetErrorString = FindSystemProc<GetErrorStringFn>(m_hRasapi.Get(), kGetErrorString);
         if (!m_pfnEnumConnections || !m_pfnGetConnectStatus || !m_pfnGetErrorString) {
             m_pfnEnumConnections = nullptr;
             m_hRasapi.Reset();
@@ -89,10 +100,9 @@ std::optional<uintptr_t> CDialUp::GetActiveConnection(HANDLE hQuitEvent)
         }
     } else if (dwResult != 0) {
         std::free(pConn);
-        char text[256];
-        if (m_pfnGetErrorString(dwResult, text, sizeof text) != 0)
-            lstrcpynA(text, "Undefined RasEnumConnections Error.", sizeof text);
-        ShowDialUpError(text, hQuitEvent);
+        TCHAR text[256] = {};
+        const bool bText = m_pfnGetErrorString(dwResult, text, 255) == 0;
+        ShowDialUpError(bText ? text : TEXT("Undefined RasEnumConnections Error."), hQuitEvent);
         return std::nullopt;
     }
     // The last entry alone decides.

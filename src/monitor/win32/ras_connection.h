@@ -11,16 +11,17 @@
 #include <optional>
 
 // The system packs these records to four bytes in both builds, so the
-// 64-bit entry has its handle at offset 4 too.
+// 64-bit entry has its handle at offset 4 too. Their texts are the build's
+// characters, as the functions looked up for it take them.
 #pragma pack(push, 4)
 
 // Connection entry: size, handle, entry name (257), device type (17), device name (129).
 struct RASCONN95 {
     DWORD dwSize;
     HANDLE hrasconn;
-    CHAR szEntryName[257];
-    CHAR szDeviceType[17];
-    CHAR szDeviceName[129];
+    TCHAR szEntryName[257];
+    TCHAR szDeviceType[17];
+    TCHAR szDeviceName[129];
 };
 static_assert(!kFixedRecordLayout || sizeof(RASCONN95) == 412, "the connection entry keeps its 412-byte layout");
 
@@ -29,10 +30,11 @@ struct RASCONNSTATUS95 {
     DWORD dwSize;
     DWORD rasconnstate;
     DWORD dwError;
-    CHAR szDeviceType[17];
-    CHAR szDeviceName[129];
+    TCHAR szDeviceType[17];
+    TCHAR szDeviceName[129];
 };
-static_assert(sizeof(RASCONNSTATUS95) == 160, "the status record keeps its 160-byte layout");
+static_assert(sizeof(RASCONNSTATUS95) == (sizeof(TCHAR) == 1 ? 160 : 304),
+              "the status record keeps its 160-byte layout, 304 with 16-bit texts");
 
 #pragma pack(pop)
 
@@ -59,7 +61,7 @@ public:
 private:
     using EnumConnectionsFn = DWORD(WINAPI*)(RASCONN95*, LPDWORD, LPDWORD);
     using GetConnectStatusFn = DWORD(WINAPI*)(HANDLE, RASCONNSTATUS95*);
-    using GetErrorStringFn = DWORD(WINAPI*)(UINT, LPSTR, DWORD);
+    using GetErrorStringFn = DWORD(WINAPI*)(UINT, LPTSTR, DWORD);
 
     CScopedModule m_hRasapi;
     EnumConnectionsFn m_pfnEnumConnections = nullptr;
@@ -71,4 +73,4 @@ private:
 // The error in a stop-icon box. A thread that Exit waits for passes the quit
 // event: then the box is not opened once it is set, and closes itself as
 // soon as it is, so no box ever holds up Exit.
-void ShowDialUpError(const char* text, HANDLE hQuitEvent);
+void ShowDialUpError(LPCTSTR text, HANDLE hQuitEvent);

@@ -29,11 +29,11 @@ BOOL CReminderDlg::OnInitDialog()
     for (int i = 0; i < 3; ++i)
         CheckDlgButton(m_hWnd, kChoiceButtons[i], m_data.nChoice == i ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemInt(m_hWnd, kIdMinutes, static_cast<UINT>(m_data.nMinutes), TRUE);
-    SetDlgItemTextA(m_hWnd, kIdCount, m_data.strCount.c_str());
+    SetDlgItemString(m_hWnd, kIdCount, m_data.strCount);
     // The range is set after the minutes, so a stored value outside it shows
     // as it is and is refused on OK.
     // The 16-bit range message: UDM_SETRANGE32 came with common controls 4.71.
-    SendDlgItemMessageA(m_hWnd, kIdSpin, UDM_SETRANGE, 0, MAKELPARAM(kMaxMinutes, kMinMinutes));
+    SendDlgItemMessage(m_hWnd, kIdSpin, UDM_SETRANGE, 0, MAKELPARAM(kMaxMinutes, kMinMinutes));
     EnableMinutes(m_data.nChoice == choiceSnooze);
     SetForegroundWindow(m_hWnd);
     return TRUE;
@@ -69,7 +69,7 @@ void CReminderDlg::OnOK()
         // Owned by the prompt, so the prompt waits for it.
         CWin32Prompts(m_hWnd).ShowMessage(*message, "", MsgButtons::ok, MsgIcon::exclamation);
         SetFocus(hEdit);
-        SendMessageA(hEdit, EM_SETSEL, 0, -1);
+        SendMessage(hEdit, EM_SETSEL, 0, -1);
         return;
     }
     m_data.nChoice = nChoice;

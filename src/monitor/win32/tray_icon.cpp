@@ -3,6 +3,32 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <string>
+
+static_assert(sizeof(NOTIFYICONDATA95) == NOTIFYICONDATA_V1_SIZE, "the record is the first shells' one");
+
+namespace {
+
+// The tip up to the record's 63 characters, cut on a whole character.
+void CopyTip(TCHAR (&tip)[64], LPCTSTR text)
+{
+    size_t n = 0;
+    while (text[n]) {
+#ifdef UNICODE
+        const bool bPair = text[n] >= 0xD800 && text[n] < 0xDC00 && text[n + 1];
+#else
+        const bool bPair = IsDBCSLeadByte(static_cast<BYTE>(text[n])) && text[n + 1];
+#endif
+        const size_t nNext = n + (bPair ? 2 : 1);
+        if (nNext >= 64)
+            break;
+        n = nNext;
+    }
+    std::char_traits<TCHAR>::copy(tip, text, n);
+    tip[n] = TEXT('\0');
+}
+
+} // namespace
 
 CTrayIcon::CTrayIcon(UINT uID)
 {
@@ -19,8 +45,8 @@ CTrayIcon::~CTrayIcon()
 
 void CTrayIcon::LoadTip(UINT uID)
 {
-    m_nid.szTip[0] = '\0';
-    LoadStringA(GetModuleHandleA(nullptr), uID, m_nid.szTip, sizeof m_nid.szTip);
+    m_nid.szTip[0] = TEXT('\0');
+    LoadString(GetModuleHandle(nullptr), uID, m_nid.szTip, 64);
 }
 
 void CTrayIcon::SetNotificationWnd(HWND hwnd, UINT uCallbackMessage)
@@ -35,13 +61,13 @@ BOOL CTrayIcon::SetIcon(UINT uID)
         return SetIcon(static_cast<HICON>(nullptr), nullptr);
     LoadTip(uID);
     // Shared icons are owned by the system; nothing to free.
-    HICON hIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(uID), IMAGE_ICON,
-                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                LR_SHARED));
+    HICON hIcon = static_cast<HICON>(LoadImage(GetModuleHandle(nullptr), MAKEINTRESOURCE(uID), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_SHARED));
     return SetIcon(hIcon, nullptr);
 }
 
-BOOL CTrayIcon::SetIcon(HICON hIcon, const char* lpTip)
+BOOL CTrayIcon::SetIcon(HICON hIcon, LPCTSTR lpTip)
 {
     m_hIcon = hIcon;
     DWORD dwMessage = NIM_DELETE;
@@ -54,12 +80,12 @@ BOOL CTrayIcon::SetIcon(HICON hIcon, const char* lpTip)
         return TRUE;
     }
     if (lpTip)
-        lstrcpynA(m_nid.szTip, lpTip, sizeof m_nid.szTip);
+        CopyTip(m_nid.szTip, lpTip);
     if (m_nid.szTip[0])
         m_nid.uFlags |= NIF_TIP;
     if (m_nid.uCallbackMessage && m_nid.hWnd)
         m_nid.uFlags |= NIF_MESSAGE;
-    const BOOL bResult = Shell_NotifyIconA(dwMessage, reinterpret_cast<PNOTIFYICONDATAA>(&m_nid));
+    const BOOL bResult = Shell_NotifyIcon(dwMessage, reinterpret_cast<PNOTIFYICONDATA>(&m_nid));
     if (dwMessage == NIM_DELETE || !bResult)
         m_nid.hIcon = nullptr;
     return bResult;
@@ -78,7 +104,7 @@ LRESULT CTrayIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)
 {
     if (wParam != m_nid.uID || (lParam != WM_RBUTTONUP && lParam != WM_LBUTTONDBLCLK))
         return 0;
-    HMENU hMenu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nid.uID));
+    HMENU hMenu = LoadMenu(GetModuleHandle(nullptr), MAKEINTRESOURCE(m_nid.uID));
     if (!hMenu)
         return 0;
     HMENU hPopup = GetSubMenu(hMenu, 0);
@@ -90,9 +116,9 @@ LRESULT CTrayIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)
             SetForegroundWindow(m_nid.hWnd);
             TrackPopupMenu(hPopup, TPM_LEFTALIGN | TPM_LEFTBUTTON, pt.x, pt.y, 0, m_nid.hWnd, nullptr);
             // Lets the menu close when the user clicks elsewhere.
-            PostMessageA(m_nid.hWnd, WM_NULL, 0, 0);
+            PostMessage(m_nid.hWnd, WM_NULL, 0, 0);
         } else {
-            SendMessageA(m_nid.hWnd, WM_COMMAND, GetMenuItemID(hPopup, 0), 0);
+            SendMessage(m_nid.hWnd, WM_COMMAND, GetMenuItemID(hPopup, 0), 0);
         }
     }
     DestroyMenu(hMenu);

@@ -5,8 +5,9 @@
 
 #include "monitor/win32/fixed_layout.h"
 
-// The notification record as the first shells knew it: 88 bytes, which
-// every later shell still accepts.
+// The notification record as the first shells knew it: 88 bytes in its
+// single-byte form, which every later shell still accepts, as it does the
+// same record with a 16-bit tip.
 struct NOTIFYICONDATA95 {
     DWORD cbSize;
     HWND hWnd;
@@ -14,7 +15,7 @@ struct NOTIFYICONDATA95 {
     UINT uFlags;
     UINT uCallbackMessage;
     HICON hIcon;
-    CHAR szTip[64];
+    TCHAR szTip[64];
 };
 static_assert(!kFixedRecordLayout || sizeof(NOTIFYICONDATA95) == 88, "the record must keep its 88-byte layout");
 
@@ -28,7 +29,7 @@ public:
     void SetNotificationWnd(HWND hwnd, UINT uCallbackMessage);
     // A resource id loads that icon and its tip; 0 removes the icon.
     BOOL SetIcon(UINT uID);
-    BOOL SetIcon(HICON hIcon, const char* lpTip);
+    BOOL SetIcon(HICON hIcon, LPCTSTR lpTip);
     // Adds the icon again after the task bar was created anew, also when
     // the first add failed (at logon, before the task bar was up).
     BOOL Restore();

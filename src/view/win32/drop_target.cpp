@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "base/prompts.h"
+#include "base/win32/text_win32.h"
 #include "dialogs/win32/shortcuts_win32.h"
 
 namespace {
@@ -46,6 +47,23 @@ public:
     }
     HGLOBAL Global() const { return m_medium.hGlobal; }
 
+    // The characters up to the first zero, or to the block's end: a source
+    // that forgets the zero must not lead the read astray.
+    template <class Char>
+    bool ReadText(std::basic_string<Char>& text) const
+    {
+        const auto* p = static_cast<const Char*>(GlobalLock(m_medium.hGlobal));
+        if (!p)
+            return false;
+        const SIZE_T nMax = GlobalSize(m_medium.hGlobal) / sizeof(Char);
+        SIZE_T n = 0;
+        while (n < nMax && p[n])
+            ++n;
+        text.assign(p, n);
+        GlobalUnlock(m_medium.hGlobal);
+        return true;
+    }
+
 private:
     STGMEDIUM m_medium = {};
     bool m_bHeld = false;
@@ -69,36 +87,43 @@ bool CDropDataReader::GetFileList(std::vector<std::string>& paths)
     if (!medium.Get(m_pDataObject, CF_HDROP))
         return false;
     const HDROP hDrop = static_cast<HDROP>(medium.Global());
-    const UINT nFiles = DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
+    const UINT nFiles = DragQueryFile(hDrop, 0xFFFFFFFF, nullptr, 0);
     paths.clear();
     for (UINT i = 0; i < nFiles; ++i) {
-        char szPath[MAX_PATH] = {};
-        DragQueryFileA(hDrop, i, szPath, MAX_PATH);
-        paths.emplace_back(szPath);
+        // Each path as long as it is, in whichever form the source wrote it.
+        const UINT nLength = DragQueryFile(hDrop, i, nullptr, 0);
+        tstring path(nLength + 1, TEXT('\0'));
+        const UINT nGot = DragQueryFile(hDrop, i, &path[0], nLength + 1);
+        path.resize(nGot < nLength ? nGot : nLength);
+        paths.push_back(FromSys(path));
     }
     return true;
 }
 
 bool CDropDataReader::HasText()
 {
-    return Offers(m_pDataObject, CF_TEXT);
+    return Offers(m_pDataObject, CF_UNICODETEXT) || Offers(m_pDataObject, CF_TEXT);
 }
 
 bool CDropDataReader::GetText(std::string& text)
 {
+    // The 16-bit text holds every character, so it comes first; the
+    // single-byte text only what the code page has. Windows NT makes the
+    // one from the other, Windows 95 mostly offers the single-byte one.
+    if (Offers(m_pDataObject, CF_UNICODETEXT)) {
+        CGlobalMedium medium;
+        std::wstring wide;
+        if (medium.Get(m_pDataObject, CF_UNICODETEXT) && medium.ReadText(wide)) {
+            text = FromWide(wide.data(), wide.size());
+            return true;
+        }
+    }
     CGlobalMedium medium;
-    if (!medium.Get(m_pDataObject, CF_TEXT))
+    std::string bytes;
+    if (!medium.Get(m_pDataObject, CF_TEXT) || !medium.ReadText(bytes))
         return false;
-    const auto* pText = static_cast<const char*>(GlobalLock(medium.Global()));
-    if (!pText)
-        return false;
-    // A source that forgets the zero byte must not lead the read astray.
-    const SIZE_T nSize = GlobalSize(medium.Global());
-    SIZE_T n = 0;
-    while (n < nSize && pText[n])
-        ++n;
-    text.assign(pText, n);
-    GlobalUnlock(medium.Global());
+    text.clear();
+    ProcessCodePage().ToUtf8(bytes.data(), bytes.size(), text);
     return true;
 }
 

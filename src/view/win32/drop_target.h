@@ -1,7 +1,8 @@
 #pragma once
 // The task list as an OLE drop target: a COM object that reads the file list
-// (CF_HDROP) or the text (CF_TEXT) of a dragged object and hands it to the
-// drop logic, and the registration that owns it for the list window.
+// (CF_HDROP) or the text (CF_UNICODETEXT, else CF_TEXT) of a dragged object
+// and hands it to the drop logic in UTF-8, and the registration that owns it
+// for the list window.
 
 #include <windows.h>
 #include <ole2.h>

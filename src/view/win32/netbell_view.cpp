@@ -5,9 +5,13 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "model/backup.h"
 #include "base/win32/common_controls.h"
 #include "base/win32/shell_folders.h"
+#include "base/win32/text_win32.h"
 #include "dialogs/list_editors.h"
 #include "dialogs/win32/list_editor_dialogs.h"
 #include "dialogs/win32/report_list_ctrl.h"
@@ -23,6 +27,32 @@ constexpr int kSmallIcons[] = {128, 129, 144, 148, 169, 149, 150, 157, 158, 159,
 constexpr UINT IDR_NEWTASK_POPUP = 149;
 constexpr UINT IDR_TASK_POPUP = 150;
 constexpr UINT kFindSubstring = 0x0004; // LVFI_SUBSTRING
+
+// Text into the system's buffer of nMax characters, its zero included: cut
+// on a whole character, never past the end.
+void CopyToBuffer(std::string_view text, TCHAR* buf, int nMax)
+{
+    if (!buf || nMax <= 0)
+        return;
+    const size_t nRoom = static_cast<size_t>(nMax) - 1;
+    tstring sys = ToSys(text);
+    if (sys.size() > nRoom) {
+        // The most whole characters that fit, looked for by halves: each
+        // takes one unit or more, so more than nRoom never fit.
+        size_t nFits = 0;
+        size_t nTooMany = std::min(CharCount(text), nRoom) + 1;
+        while (nTooMany - nFits > 1) {
+            const size_t nMid = nFits + (nTooMany - nFits) / 2;
+            if (ToSys(CutChars(text, nMid)).size() <= nRoom)
+                nFits = nMid;
+            else
+                nTooMany = nMid;
+        }
+        sys = ToSys(CutChars(text, nFits));
+    }
+    std::char_traits<TCHAR>::copy(buf, sys.data(), sys.size());
+    buf[sys.size()] = TEXT('\0');
+}
 
 uint32_t KindOfNewTaskCommand(UINT nId)
 {
@@ -50,13 +80,13 @@ void CNetbellView::LoadImages()
     // icons is the slowest step of start-up, and no row needs them sooner.
     HINSTANCE hInst = m_ports.hInstance;
     for (int nIcon : kSmallIcons) {
-        HICON hIcon = static_cast<HICON>(LoadImageA(hInst, MAKEINTRESOURCEA(nIcon), IMAGE_ICON, 16, 16, 0));
+        HICON hIcon = static_cast<HICON>(LoadImage(hInst, MAKEINTRESOURCE(nIcon), IMAGE_ICON, 16, 16, 0));
         ImageList_AddIcon(m_hSmallImages, hIcon);
         if (hIcon)
             DestroyIcon(hIcon);
     }
     HBITMAP hBitmap = static_cast<HBITMAP>(
-        LoadImageA(hInst, MAKEINTRESOURCEA(IDB_STATEIMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        LoadImage(hInst, MAKEINTRESOURCE(IDB_STATEIMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (hBitmap) {
         ImageList_AddMasked(m_hStateImages, hBitmap, RGB(255, 0, 0));
         DeleteObject(hBitmap);
@@ -80,11 +110,11 @@ bool CNetbellView::OwnerDataSupported()
 bool CNetbellView::Create(HWND hwndParent, UINT nId, IFrontPageTasks& frontPage, bool bOwnerData)
 {
     m_bOwnerData = bOwnerData;
-    m_hWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS |
-                                 LVS_SHOWSELALWAYS | (m_bOwnerData ? LVS_OWNERDATA : 0),
-                             0, 0, 0, 0, hwndParent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)),
-                             m_ports.hInstance, nullptr);
+    m_hWnd = CreateWindowEx(WS_EX_CLIENTEDGE, WC_LISTVIEW, TEXT(""),
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS |
+                                LVS_SHOWSELALWAYS | (m_bOwnerData ? LVS_OWNERDATA : 0),
+                            0, 0, 0, 0, hwndParent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)),
+                            m_ports.hInstance, nullptr);
     if (!m_hWnd)
         return false;
     ListView_SetCallbackMask(m_hWnd, LVIS_STATEIMAGEMASK);
@@ -141,12 +171,12 @@ void CNetbellView::InsertEmptyItem(int nPosition)
 {
     // Everything it shows is asked for: texts, icon and, by the callback
     // mask, the check box.
-    LVITEMA item = {};
+    LVITEM item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = nPosition;
-    item.pszText = LPSTR_TEXTCALLBACKA;
+    item.pszText = LPSTR_TEXTCALLBACK;
     item.iImage = I_IMAGECALLBACK;
-    SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessage(m_hWnd, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 TaskRow* CNetbellView::Row(int nRow)
@@ -156,7 +186,7 @@ TaskRow* CNetbellView::Row(int nRow)
 
 void CNetbellView::ReplaceAllRows(std::vector<TaskRow> rows)
 {
-    SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    SendMessage(m_hWnd, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(m_hWnd);
     m_rows = std::move(rows);
     if (m_bOwnerData) {
@@ -167,21 +197,21 @@ void CNetbellView::ReplaceAllRows(std::vector<TaskRow> rows)
         for (size_t i = 0; i < m_rows.size(); ++i)
             InsertEmptyItem(static_cast<int>(i));
     }
-    SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    SendMessage(m_hWnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
-void CNetbellView::OnGetDispInfo(NMLVDISPINFOA& info)
+void CNetbellView::OnGetDispInfo(NMLVDISPINFO& info)
 {
-    LVITEMA& item = info.item;
+    LVITEM& item = info.item;
     const TaskRow* row = Row(item.iItem);
     if (!row)
         return;
-    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        const char* text = item.iSubItem >= 0 && item.iSubItem < kTaskColumnCount
-                               ? row->cells[static_cast<size_t>(item.iSubItem)].c_str()
-                               : "";
-        lstrcpynA(item.pszText, text, item.cchTextMax);
+    if (item.mask & LVIF_TEXT) {
+        const std::string_view text = item.iSubItem >= 0 && item.iSubItem < kTaskColumnCount
+                                          ? std::string_view(row->cells[static_cast<size_t>(item.iSubItem)])
+                                          : std::string_view();
+        CopyToBuffer(text, item.pszText, item.cchTextMax);
     }
     if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0)
         item.iImage = row->nImage;
@@ -202,14 +232,13 @@ int CNetbellView::FindRow(UINT nFlags, const std::string& typed, int nStart) con
     const size_t nCount = m_rows.size();
     const size_t nFrom = nStart >= 0 && static_cast<size_t>(nStart) < nCount ? static_cast<size_t>(nStart) : 0;
     const size_t nLook = (nFlags & LVFI_WRAP) ? nCount : nCount - nFrom;
-    const int nTyped = static_cast<int>(typed.size());
+    const size_t nTyped = CharCount(typed);
     for (size_t i = 0; i < nLook; ++i) {
         const size_t nRow = (nFrom + i) % nCount;
         const std::string& cell = m_rows[nRow].cells[colType];
-        if (bPartial ? cell.size() < typed.size() : cell.size() != typed.size())
-            continue;
-        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, cell.c_str(), nTyped, typed.c_str(), nTyped) ==
-            CSTR_EQUAL)
+        // Characters, not bytes: the start of the cell as long as what was typed.
+        const std::string_view start = bPartial ? CutChars(cell, nTyped) : std::string_view(cell);
+        if (CompareNoCase(start, typed) == 0)
             return static_cast<int>(nRow);
     }
     return -1;
@@ -338,7 +367,7 @@ void CNetbellView::SelectAll()
 bool CNetbellView::Open(const std::string& target)
 {
     const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(m_hWnd, "open", target.c_str(), "", "", SW_SHOWNORMAL));
+        ShellExecute(m_hWnd, TEXT("open"), ToSys(target).c_str(), TEXT(""), TEXT(""), SW_SHOWNORMAL));
     return result > 32;
 }
 
@@ -442,23 +471,22 @@ bool CNetbellView::OnNotify(NMHDR* pnmh, LRESULT& result)
         return false;
     result = 0;
     switch (pnmh->code) {
-    case LVN_GETDISPINFOA:
-        OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(pnmh));
+    case LVN_GETDISPINFO:
+        OnGetDispInfo(*reinterpret_cast<NMLVDISPINFO*>(pnmh));
         return true;
-    case LVN_ODFINDITEMA: {
-        const auto* find = reinterpret_cast<NMLVFINDITEMA*>(pnmh);
-        result = FindRow(find->lvfi.flags, find->lvfi.psz ? find->lvfi.psz : "", find->iStart);
+    case LVN_ODFINDITEM: {
+        const auto* find = reinterpret_cast<NMLVFINDITEM*>(pnmh);
+        result = FindRow(find->lvfi.flags, find->lvfi.psz ? FromSys(find->lvfi.psz) : std::string(), find->iStart);
         return true;
     }
+#ifndef UNICODE
     case LVN_ODFINDITEMW: {
         // Some controls ask in Unicode whatever the window's own format.
         const auto* find = reinterpret_cast<NMLVFINDITEMW*>(pnmh);
-        char typed[260] = {};
-        if (find->lvfi.psz)
-            WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, typed, sizeof typed - 1, nullptr, nullptr);
-        result = FindRow(find->lvfi.flags, typed, find->iStart);
+        result = FindRow(find->lvfi.flags, find->lvfi.psz ? FromWide(find->lvfi.psz) : std::string(), find->iStart);
         return true;
     }
+#endif
     case LVN_COLUMNCLICK:
         m_commands->OnColumnClick(reinterpret_cast<NMLISTVIEW*>(pnmh)->iSubItem);
         return true;
@@ -519,7 +547,7 @@ void CNetbellView::OnContextMenu(POINT ptScreen)
         nMenu = IDR_NEWTASK_POPUP;
     else
         return;
-    HMENU hMenu = LoadMenuA(m_ports.hInstance, MAKEINTRESOURCEA(nMenu));
+    HMENU hMenu = LoadMenu(m_ports.hInstance, MAKEINTRESOURCE(nMenu));
     if (!hMenu)
         return;
     HMENU hPopup = GetSubMenu(hMenu, 0);
@@ -538,7 +566,7 @@ void CNetbellView::OnContextMenu(POINT ptScreen)
     // A new FrontPage task is the frame's to route; the rest are the view's
     // own.
     if (nCmd == ID_NEW_FRONTPAGE)
-        SendMessageA(GetParent(m_hWnd), WM_COMMAND, nCmd, 0);
+        SendMessage(GetParent(m_hWnd), WM_COMMAND, nCmd, 0);
     else if (nCmd)
         OnCommand(nCmd);
 }

@@ -92,7 +92,7 @@ private:
     void InsertEmptyItem(int nPosition);
     // A row's texts, icon and check box, which the control asks for when it
     // shows them.
-    void OnGetDispInfo(NMLVDISPINFOA& info);
+    void OnGetDispInfo(NMLVDISPINFO& info);
     // The row that typing in the list goes to, or -1.
     int FindRow(UINT nFlags, const std::string& typed, int nStart) const;
     // Selection, focus, anchor and scroll place, read before rows move and

@@ -54,6 +54,27 @@ TEST_F(Win32FileSystemTest, ReplaceCreatesNewFileAndLeavesNoTemporary)
     EXPECT_EQ(FileError::none, m_fs.WriteReplacing(PathOf("Default.nbl"), Bytes("\0\0\0\0\0\0")));
     EXPECT_EQ(FilePresence::present, m_fs.Presence(PathOf("Default.nbl")));
     EXPECT_EQ(std::vector<std::string>{"Default.nbl"}, FolderEntries(m_folder.Path()));
+
+    // The same in a folder named in Cyrillic and Japanese, where the system
+    // can name it: the Unicode build always can.
+    const std::string folder = PathOf(u8"Задачи-東京");
+    if (FromSys(ToSys(folder)) != folder)
+        return;
+    ASSERT_TRUE(CreateDirectory(ToSys(folder).c_str(), nullptr));
+    const std::string path = folder + "\\Default.nbl";
+    EXPECT_EQ(FilePresence::absent, m_fs.Presence(path));
+    EXPECT_EQ(FileError::none, m_fs.WriteReplacing(path, Bytes("old")));
+    EXPECT_EQ(FileError::none, m_fs.WriteReplacing(path, Bytes("new")));
+    EXPECT_EQ(FilePresence::present, m_fs.Presence(path));
+    std::vector<uint8_t> data;
+    EXPECT_EQ(FileError::none, m_fs.ReadFile(path, data));
+    EXPECT_EQ(Bytes("new"), data);
+    EXPECT_TRUE(m_fs.Leftovers(path).empty());
+    EXPECT_TRUE(m_fs.RenameFile(path, path + ".bak"));
+    EXPECT_EQ(FilePresence::absent, m_fs.Presence(path));
+    // The scratch folder's clean-up goes by the code page: this one is ours.
+    EXPECT_TRUE(m_fs.RemoveFile(path + ".bak"));
+    EXPECT_TRUE(RemoveDirectory(ToSys(folder).c_str()));
 }
 
 TEST_F(Win32FileSystemTest, OnlyNotFoundMeansNoFile)
@@ -158,8 +179,8 @@ TEST_F(Win32FileSystemTest, LockedOldFileSurvivesFailedReplace)
 namespace {
 
 // Windows 95: a MoveFileEx that only says it cannot, or none at all, and
-// MoveFileA as the test allows it.
-BOOL WINAPI NoMoveFileEx(LPCSTR, LPCSTR, DWORD)
+// MoveFile as the test allows it.
+BOOL WINAPI NoMoveFileEx(LPCTSTR, LPCTSTR, DWORD)
 {
     SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
     return FALSE;
@@ -167,12 +188,12 @@ BOOL WINAPI NoMoveFileEx(LPCSTR, LPCSTR, DWORD)
 
 // Bit n set: the n-th move fails.
 unsigned g_nFailingMoves = 0;
-BOOL WINAPI ChosenMoveFile(LPCSTR from, LPCSTR to)
+BOOL WINAPI ChosenMoveFile(LPCTSTR from, LPCTSTR to)
 {
     const bool bFail = g_nFailingMoves & 1;
     g_nFailingMoves >>= 1;
     if (!bFail)
-        return MoveFileA(from, to);
+        return MoveFile(from, to);
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
 }
@@ -198,7 +219,7 @@ TEST_F(Win32FileSystemTest, Windows95ReplaceNeverLosesBothFiles)
     };
     Win32FileCalls win95Calls;
     {
-        CHiddenSystemNames hidden({"MoveFileExA"});
+        CHiddenSystemNames hidden({"MoveFileExA", "MoveFileExW"});
         win95Calls = Win32FileCalls::System();
     }
     EXPECT_EQ(nullptr, win95Calls.moveFileEx);

@@ -100,19 +100,19 @@ std::string PathOfHandle(HANDLE h)
     return it == g_plan.open.end() ? std::string() : it->second;
 }
 
-UINT WINAPI FaultyTempName(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR out)
+UINT WINAPI FaultyTempName(LPCTSTR folder, LPCTSTR prefix, UINT unique, LPTSTR out)
 {
-    return Enter(Call::tempName, true) ? GetTempFileNameA(folder, prefix, unique, out) : 0;
+    return Enter(Call::tempName, true) ? GetTempFileName(folder, prefix, unique, out) : 0;
 }
 
-HANDLE WINAPI FaultyCreate(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD how, DWORD flags,
+HANDLE WINAPI FaultyCreate(LPCTSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD how, DWORD flags,
                            HANDLE tmpl)
 {
-    if (!Enter(Call::create, IsTemporary(path)))
+    if (!Enter(Call::create, IsTemporary(FromSys(path))))
         return INVALID_HANDLE_VALUE;
-    HANDLE h = CreateFileA(path, access, share, sa, how, flags, tmpl);
+    HANDLE h = CreateFile(path, access, share, sa, how, flags, tmpl);
     if (h != INVALID_HANDLE_VALUE)
-        g_plan.open[h] = path;
+        g_plan.open[h] = FromSys(path);
     return h;
 }
 
@@ -154,9 +154,9 @@ BOOL WINAPI FaultyClose(HANDLE h)
     return bGo;
 }
 
-DWORD WINAPI FaultyAttributes(LPCSTR path)
+DWORD WINAPI FaultyAttributes(LPCTSTR path)
 {
-    return Enter(Call::attributes, false) ? GetFileAttributesA(path) : INVALID_FILE_ATTRIBUTES;
+    return Enter(Call::attributes, false) ? GetFileAttributes(path) : INVALID_FILE_ATTRIBUTES;
 }
 
 BOOL WINAPI FaultyFileTime(HANDLE h, LPFILETIME created, LPFILETIME accessed, LPFILETIME written)
@@ -169,31 +169,31 @@ BOOL WINAPI FaultySetTime(HANDLE h, const FILETIME* created, const FILETIME* acc
     return Enter(Call::setTime, false) && SetFileTime(h, created, accessed, written);
 }
 
-void Renamed(const std::string& from, const std::string& to)
+void Renamed(LPCTSTR from, LPCTSTR to)
 {
-    if (g_plan.unflushed.erase(from))
-        g_plan.unflushed.insert(to);
+    if (g_plan.unflushed.erase(FromSys(from)))
+        g_plan.unflushed.insert(FromSys(to));
 }
 
-BOOL WINAPI FaultyMoveEx(LPCSTR from, LPCSTR to, DWORD flags)
+BOOL WINAPI FaultyMoveEx(LPCTSTR from, LPCTSTR to, DWORD flags)
 {
-    if (!Enter(Call::moveEx, true) || !MoveFileExA(from, to, flags))
+    if (!Enter(Call::moveEx, true) || !MoveFileEx(from, to, flags))
         return FALSE;
     Renamed(from, to);
     return TRUE;
 }
 
-BOOL WINAPI FaultyMove(LPCSTR from, LPCSTR to)
+BOOL WINAPI FaultyMove(LPCTSTR from, LPCTSTR to)
 {
-    if (!Enter(Call::move, true) || !MoveFileA(from, to))
+    if (!Enter(Call::move, true) || !MoveFile(from, to))
         return FALSE;
     Renamed(from, to);
     return TRUE;
 }
 
-BOOL WINAPI FaultyDelete(LPCSTR path)
+BOOL WINAPI FaultyDelete(LPCTSTR path)
 {
-    return Enter(Call::remove, false) && DeleteFileA(path);
+    return Enter(Call::remove, false) && DeleteFile(path);
 }
 
 Win32FileCalls FaultyCalls(bool bWin95)
@@ -210,7 +210,8 @@ void PowerUp()
     for (const auto& [h, path] : g_plan.open)
         CloseHandle(h);
     for (const std::string& path : g_plan.unflushed) {
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFile(ToSys(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
         if (h == INVALID_HANDLE_VALUE)
             continue;
         SetFilePointer(h, 0, nullptr, FILE_BEGIN);

@@ -57,14 +57,14 @@ TEST(DialUpError, NoBoxHoldsAThreadThatWasToldToQuit)
 
     // Told before: no box at all.
     g_watch = BoxWatch{};
-    ShowDialUpError("The port is already in use.", hQuit.Get());
+    ShowDialUpError(TEXT("The port is already in use."), hQuit.Get());
     EXPECT_EQ(g_watch.dwSeenAt, 0u) << "a box opened after the quit event was set";
 
     // Told while the box is open (Exit had already closed the boxes it saw):
     // the box closes itself.
     ResetEvent(hQuit.Get());
     g_watch = BoxWatch{hQuit.Get()};
-    ShowDialUpError("The port is already in use.", hQuit.Get());
+    ShowDialUpError(TEXT("The port is already in use."), hQuit.Get());
     EXPECT_NE(g_watch.dwSeenAt, 0u);
     EXPECT_FALSE(g_watch.bForced) << "the box stayed open after the quit event";
     KillTimer(nullptr, nTimer);

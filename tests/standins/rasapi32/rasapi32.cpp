@@ -1,6 +1,7 @@
 // A dial-up networking stand-in for the end-to-end runs: the three functions
-// Netbell calls, in the Windows 95/NT 4 record layouts, answering from a state
-// file named by NETBELL_RAS_STATE. Each line of the file is one of
+// Netbell calls, in the Windows 95/NT 4 record layouts, with single-byte texts
+// (the 32-bit program's) and 16-bit ones (the 64-bit program's), answering
+// from a state file named by NETBELL_RAS_STATE. Each line of the file is one of
 //   connection <handle> <state> <name>   (state 0x2000 is connected)
 //   error <code> [<text>]                  (RasEnumConnections fails with code)
 //   hold                                   (RasEnumConnections does not return
@@ -21,22 +22,44 @@ namespace {
 
 // Packed to four bytes, as the system's own records are.
 #pragma pack(push, 4)
+template <class Char>
 struct Entry {
     DWORD dwSize;
     HANDLE hrasconn;
-    CHAR szEntryName[257];
-    CHAR szDeviceType[17];
-    CHAR szDeviceName[129];
+    Char szEntryName[257];
+    Char szDeviceType[17];
+    Char szDeviceName[129];
 };
 
+template <class Char>
 struct Status {
     DWORD dwSize;
     DWORD rasconnstate;
     DWORD dwError;
-    CHAR szDeviceType[17];
-    CHAR szDeviceName[129];
+    Char szDeviceType[17];
+    Char szDeviceName[129];
 };
 #pragma pack(pop)
+
+// The state file's text is ASCII: each byte is one character of either kind.
+template <class Char, size_t N>
+void CopyText(Char (&to)[N], const std::string& from)
+{
+    size_t i = 0;
+    for (; i + 1 < N && i < from.size(); ++i)
+        to[i] = static_cast<Char>(static_cast<unsigned char>(from[i]));
+    to[i] = 0;
+}
+
+template <class Char>
+void CopyText(Char* to, DWORD nMax, const std::string& from)
+{
+    DWORD i = 0;
+    for (; i + 1 < nMax && i < from.size(); ++i)
+        to[i] = static_cast<Char>(static_cast<unsigned char>(from[i]));
+    if (nMax > 0)
+        to[i] = 0;
+}
 
 struct Connection {
     unsigned long handle;
@@ -90,11 +113,8 @@ State ReadState()
     return state;
 }
 
-} // namespace
-
-extern "C" {
-
-__declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(Entry* lprasconn, LPDWORD lpcb, LPDWORD lpcConnections)
+template <class Char>
+DWORD EnumConnections(Entry<Char>* lprasconn, LPDWORD lpcb, LPDWORD lpcConnections)
 {
     State state = ReadState();
     if (state.bHold) {
@@ -108,31 +128,32 @@ __declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(Entry* lprasconn, LPDWORD
     }
     if (state.dwError)
         return state.dwError;
-    if (!lprasconn || !lpcb || !lpcConnections || lprasconn->dwSize != sizeof(Entry))
+    if (!lprasconn || !lpcb || !lpcConnections || lprasconn->dwSize != sizeof(Entry<Char>))
         return 632; // ERROR_INVALID_SIZE
-    const DWORD needed = static_cast<DWORD>(state.connections.size() * sizeof(Entry));
+    const DWORD needed = static_cast<DWORD>(state.connections.size() * sizeof(Entry<Char>));
     if (*lpcb < needed) {
         *lpcb = needed;
         *lpcConnections = static_cast<DWORD>(state.connections.size());
         return 603; // ERROR_BUFFER_TOO_SMALL
     }
     for (size_t i = 0; i < state.connections.size(); ++i) {
-        Entry& e = lprasconn[i];
+        Entry<Char>& e = lprasconn[i];
         std::memset(&e, 0, sizeof e);
         e.dwSize = sizeof e;
         e.hrasconn = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(state.connections[i].handle));
-        lstrcpynA(e.szEntryName, state.connections[i].name.c_str(), sizeof e.szEntryName);
-        lstrcpynA(e.szDeviceType, "modem", sizeof e.szDeviceType);
-        lstrcpynA(e.szDeviceName, "Stand-in Modem", sizeof e.szDeviceName);
+        CopyText(e.szEntryName, state.connections[i].name);
+        CopyText(e.szDeviceType, "modem");
+        CopyText(e.szDeviceName, "Stand-in Modem");
     }
     *lpcb = needed;
     *lpcConnections = static_cast<DWORD>(state.connections.size());
     return 0;
 }
 
-__declspec(dllexport) DWORD WINAPI RasGetConnectStatusA(HANDLE hrasconn, Status* lpStatus)
+template <class Char>
+DWORD GetConnectStatus(HANDLE hrasconn, Status<Char>* lpStatus)
 {
-    if (!lpStatus || lpStatus->dwSize != sizeof(Status))
+    if (!lpStatus || lpStatus->dwSize != sizeof(Status<Char>))
         return 632;
     for (const Connection& c : ReadState().connections) {
         if (reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(c.handle)) == hrasconn) {
@@ -144,13 +165,48 @@ __declspec(dllexport) DWORD WINAPI RasGetConnectStatusA(HANDLE hrasconn, Status*
     return 6; // ERROR_INVALID_HANDLE
 }
 
-__declspec(dllexport) DWORD WINAPI RasGetErrorStringA(UINT uErrorValue, LPSTR lpszErrorString, DWORD cBufSize)
+template <class Char>
+DWORD GetErrorString(UINT uErrorValue, Char* lpszErrorString, DWORD cBufSize)
 {
     const State state = ReadState();
     if (state.errorText.empty() || state.dwError != uErrorValue || !lpszErrorString)
         return 87; // ERROR_INVALID_PARAMETER
-    lstrcpynA(lpszErrorString, state.errorText.c_str(), static_cast<int>(cBufSize));
+    CopyText(lpszErrorString, cBufSize, state.errorText);
     return 0;
+}
+
+} // namespace
+
+extern "C" {
+
+__declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(Entry<CHAR>* lprasconn, LPDWORD lpcb, LPDWORD lpcConnections)
+{
+    return EnumConnections(lprasconn, lpcb, lpcConnections);
+}
+
+__declspec(dllexport) DWORD WINAPI RasEnumConnectionsW(Entry<WCHAR>* lprasconn, LPDWORD lpcb, LPDWORD lpcConnections)
+{
+    return EnumConnections(lprasconn, lpcb, lpcConnections);
+}
+
+__declspec(dllexport) DWORD WINAPI RasGetConnectStatusA(HANDLE hrasconn, Status<CHAR>* lpStatus)
+{
+    return GetConnectStatus(hrasconn, lpStatus);
+}
+
+__declspec(dllexport) DWORD WINAPI RasGetConnectStatusW(HANDLE hrasconn, Status<WCHAR>* lpStatus)
+{
+    return GetConnectStatus(hrasconn, lpStatus);
+}
+
+__declspec(dllexport) DWORD WINAPI RasGetErrorStringA(UINT uErrorValue, LPSTR lpszErrorString, DWORD cBufSize)
+{
+    return GetErrorString(uErrorValue, lpszErrorString, cBufSize);
+}
+
+__declspec(dllexport) DWORD WINAPI RasGetErrorStringW(UINT uErrorValue, LPWSTR lpszErrorString, DWORD cBufSize)
+{
+    return GetErrorString(uErrorValue, lpszErrorString, cBufSize);
 }
 
 } // extern "C"

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win32/text_win32.h"
 #include "support/fakes.h"
 #include "support/scratch_folder.h"
 
@@ -113,19 +114,23 @@ public:
     STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
     // A file list as the shell writes one: the header, then each path with
-    // its zero byte, then one more.
-    void SetFiles(const std::vector<std::string>& paths)
+    // its zero, then one more; in single bytes, or in 16-bit units as
+    // Windows NT's shell writes it.
+    void SetFiles(const std::vector<std::string>& paths, bool bWide = false)
     {
         std::vector<char> bytes(sizeof(DROPFILES), 0);
         DROPFILES df = {};
         df.pFiles = sizeof(DROPFILES);
-        df.fWide = FALSE;
+        df.fWide = bWide;
         std::memcpy(bytes.data(), &df, sizeof df);
         for (const std::string& p : paths) {
-            bytes.insert(bytes.end(), p.begin(), p.end());
-            bytes.push_back('\0');
+            if (bWide)
+                AppendWide(bytes, ToWide(p));
+            else
+                bytes.insert(bytes.end(), p.begin(), p.end());
+            bytes.insert(bytes.end(), bWide ? 2 : 1, '\0');
         }
-        bytes.push_back('\0');
+        bytes.insert(bytes.end(), bWide ? 2 : 1, '\0');
         formats[CF_HDROP] = bytes;
     }
     void SetText(const std::string& text, bool bTerminated = true)
@@ -134,6 +139,21 @@ public:
         if (bTerminated)
             bytes.push_back('\0');
         formats[CF_TEXT] = bytes;
+    }
+    void SetUnicodeText(const std::string& text, bool bTerminated = true)
+    {
+        std::vector<char> bytes;
+        AppendWide(bytes, ToWide(text));
+        if (bTerminated)
+            bytes.insert(bytes.end(), 2, '\0');
+        formats[CF_UNICODETEXT] = bytes;
+    }
+
+private:
+    static void AppendWide(std::vector<char>& bytes, const std::wstring& text)
+    {
+        const auto* p = reinterpret_cast<const char*>(text.data());
+        bytes.insert(bytes.end(), p, p + text.size() * sizeof(wchar_t));
     }
 };
 
@@ -259,6 +279,51 @@ TEST_F(DropTargetTest, DroppedTextOpensANoteEvenWithoutItsZeroByte)
     ASSERT_EQ(m_sink.log.size(), 2u);
     EXPECT_EQ(m_sink.log[0].substr(0, 8), "note abc");
     EXPECT_EQ(bare.nOutstanding, 0);
+}
+
+// The 16-bit text goes before the single-byte one, which cannot hold every
+// script: a page title comes into the note exactly.
+TEST_F(DropTargetTest, DroppedTextInAnyScriptIsTakenExactly)
+{
+    const std::string title = u8"Расписание — 東京 😀";
+    CTestDataObject data;
+    data.SetUnicodeText(title);
+    data.SetText("Raspisanie - ?? ?");
+    DWORD over = 0, dropped = 0;
+    DragAndDrop(data, over, dropped);
+    EXPECT_EQ(over, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(m_sink.log, (std::vector<std::string>{"note " + title, "save"}));
+    EXPECT_EQ(data.nOutstanding, 0);
+
+    // Without its zero the read stops at the block's end.
+    CTestDataObject bare;
+    bare.SetUnicodeText(u8"東京", false);
+    m_sink.log.clear();
+    DragAndDrop(bare, over, dropped);
+    ASSERT_EQ(m_sink.log.size(), 2u);
+    EXPECT_EQ(m_sink.log[0].substr(0, 11), u8"note 東京");
+
+    // Where only the 16-bit text fails, the single-byte one is taken.
+    CTestDataObject failing;
+    failing.SetUnicodeText(title);
+    failing.SetText("Plain title");
+    failing.failing.insert(CF_UNICODETEXT);
+    m_sink.log.clear();
+    DragAndDrop(failing, over, dropped);
+    EXPECT_EQ(m_sink.log, (std::vector<std::string>{"note Plain title", "save"}));
+}
+
+// A file list in 16-bit units, as Windows NT's shell writes it, gives each
+// path whole, as far as the build's characters hold it.
+TEST_F(DropTargetTest, DroppedPathsInAnyScriptComeWhole)
+{
+    const std::vector<std::string> names = {u8"C:\\Задачи-東京\\天気 ☀.url", "C:\\Plain\\Site.url"};
+    CTestDataObject data;
+    data.SetFiles(names, true);
+    std::vector<std::string> paths;
+    ASSERT_TRUE(CDropDataReader(&data).GetFileList(paths));
+    EXPECT_EQ((std::vector<std::string>{FromSys(ToSys(names[0])), names[1]}), paths);
+    EXPECT_EQ(data.nOutstanding, 0);
 }
 
 TEST_F(DropTargetTest, TextThatCannotBeHadIsRefusedWithoutASave)

@@ -13,6 +13,7 @@
 
 #include "base/dialog_guard.h"
 #include "base/settings.h"
+#include "base/win32/text_win32.h"
 #include "dialogs/win32/report_list_ctrl.h"
 #include "model/netbell_doc.h"
 #include "support/fakes.h"
@@ -30,13 +31,15 @@ public:
 
 CNetbellView* g_pView = nullptr;
 
+const char kScripts[] = u8" Задачи 東京 😀";
+
 // The frame's part: the list's notifications go to the view.
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (msg == WM_NOTIFY && g_pView && g_pView->OnNotify(reinterpret_cast<NMHDR*>(lParam), result))
         return result;
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 class TaskListControl : public ::testing::TestWithParam<bool> {
@@ -44,19 +47,23 @@ protected:
     void SetUp() override
     {
         m_bOle = SUCCEEDED(OleInitialize(nullptr));
-        WNDCLASSA wc = {};
+        // A window of the build's characters, as the frame is: the list
+        // tells it in the same.
+        WNDCLASS wc = {};
         wc.lpfnWndProc = ParentProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TaskListControlParent";
-        RegisterClassA(&wc);
-        m_hParent = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 600, 300, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
+        wc.hInstance = GetModuleHandle(nullptr);
+        wc.lpszClassName = TEXT("TaskListControlParent");
+        RegisterClass(&wc);
+        m_hParent = CreateWindow(wc.lpszClassName, TEXT(""), WS_OVERLAPPEDWINDOW, 0, 0, 600, 300, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
         ASSERT_TRUE(m_hParent);
         prompts.SetOwner(m_hParent);
-        // Kinds in turn, so that typing has somewhere to go; every third done.
+        // Kinds in turn, so that typing has somewhere to go; every third done;
+        // one name in three scripts.
         static const uint32_t kKinds[] = {kindNote, kindBrowse, kindSearch, kindEMail, kindNewsgroup};
         for (int i = 0; i < 40; ++i)
-            AddTask(kKinds[i % 5], "Task " + std::to_string(100 + (i * 37) % 40), i % 3 == 0);
+            AddTask(kKinds[i % 5], "Task " + std::to_string(100 + (i * 37) % 40) + (i == 11 ? kScripts : ""),
+                    i % 3 == 0);
         g_pView = &view;
         ASSERT_TRUE(view.Create(m_hParent, 1, frontPage, GetParam()));
         m_hList = view.GetSafeHwnd();
@@ -91,13 +98,13 @@ protected:
     int Count() { return ListView_GetItemCount(m_hList); }
     std::string Text(int nRow, int nColumn)
     {
-        char buf[256] = {};
-        ListView_GetItemText(m_hList, nRow, nColumn, buf, sizeof buf);
-        return buf;
+        TCHAR buf[256] = {};
+        ListView_GetItemText(m_hList, nRow, nColumn, buf, 256);
+        return FromSys(buf);
     }
     int Image(int nRow)
     {
-        LVITEMA item = {};
+        LVITEM item = {};
         item.mask = LVIF_IMAGE;
         item.iItem = nRow;
         return ListView_GetItem(m_hList, &item) ? item.iImage : -1;
@@ -120,8 +127,9 @@ protected:
             const CRemindTask& t = *doc.m_arrTasks[tasks[static_cast<size_t>(nRow)]];
             const TaskRow expected = MakeTaskRow(t, tasks[static_cast<size_t>(nRow)]);
             EXPECT_EQ(tasks[static_cast<size_t>(nRow)], view.GetRowTask(nRow)) << nRow;
+            // Exact where the system's characters hold the text.
             for (int c = 0; c < kTaskColumnCount; ++c)
-                EXPECT_EQ(expected.cells[static_cast<size_t>(c)], Text(nRow, c)) << nRow << ", " << c;
+                EXPECT_EQ(FromSys(ToSys(expected.cells[static_cast<size_t>(c)])), Text(nRow, c)) << nRow << ", " << c;
             EXPECT_EQ(expected.nImage, Image(nRow)) << nRow;
             EXPECT_EQ(expected.nState, CheckState(nRow)) << nRow;
         }
@@ -135,7 +143,7 @@ protected:
     CFakeGuardEvent guardEvent;
     CDialogGuard guard{guardEvent, prompts, [] {}};
     CNoFrontPage frontPage;
-    CNetbellView view{ViewPorts{GetModuleHandleA(nullptr), doc, settings, prompts, guard}};
+    CNetbellView view{ViewPorts{GetModuleHandle(nullptr), doc, settings, prompts, guard}};
     HWND m_hParent = nullptr;
     HWND m_hList = nullptr;
     bool m_bOle = false;
@@ -196,9 +204,42 @@ TEST_P(TaskListControl, RowsKeepTheirTasksSelectionFocusAnchorAndPlaceThroughAnI
             nExpected = nRow;
     }
     ASSERT_GE(nExpected, 0);
-    SendMessageA(m_hList, WM_CHAR, 's', 1);
+    SendMessage(m_hList, WM_CHAR, 's', 1);
     EXPECT_EQ(nExpected, Focus());
     EXPECT_EQ(std::vector<int>{nExpected}, view.GetSelectedRows());
+}
+
+// The control asks for a cell into a buffer of the size it chooses: the
+// text is cut there on a whole character, and never written past it.
+TEST_P(TaskListControl, ACellCutToTheBufferEndsOnAWholeCharacter)
+{
+    int nRow = 0;
+    while (nRow < Count() && doc.m_arrTasks[view.GetRowTask(nRow)]->m_strName.find(kScripts) == std::string::npos)
+        ++nRow;
+    ASSERT_LT(nRow, Count());
+    const std::string name = doc.m_arrTasks[view.GetRowTask(nRow)]->m_strName;
+    const size_t nShown = ToSys(name).size();
+    for (size_t nMax = 1; nMax <= nShown + 1; ++nMax) {
+        SCOPED_TRACE(nMax);
+        // The longest start of the name, in whole characters, that fits.
+        size_t nChars = CharCount(name);
+        while (ToSys(CutChars(name, nChars)).size() >= nMax)
+            --nChars;
+        TCHAR buf[64];
+        std::fill(std::begin(buf), std::end(buf), TEXT('#'));
+        NMLVDISPINFO info = {};
+        info.hdr.hwndFrom = m_hList;
+        info.hdr.code = LVN_GETDISPINFO;
+        info.item.mask = LVIF_TEXT;
+        info.item.iItem = nRow;
+        info.item.iSubItem = colName;
+        info.item.pszText = buf;
+        info.item.cchTextMax = static_cast<int>(nMax);
+        LRESULT result = 0;
+        ASSERT_TRUE(view.OnNotify(&info.hdr, result));
+        EXPECT_EQ(ToSys(CutChars(name, nChars)), tstring(buf));
+        EXPECT_EQ(TEXT('#'), buf[nMax]);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(OwnerDataAndItems, TaskListControl, ::testing::Bool(),
