@@ -33,13 +33,13 @@ CAddProjectDialog::CAddProjectDialog(HINSTANCE hInstance, AddProjectData& data)
 
 BOOL CAddProjectDialog::OnInitDialog()
 {
-    SetDlgItemTextA(m_hWnd, IDC_ADD_PROJECT_NAME, m_data.strName.c_str());
+    SetDlgItemString(m_hWnd, IDC_ADD_PROJECT_NAME, m_data.strName);
     return TRUE;
 }
 
 void CAddProjectDialog::OnOK()
 {
-    AddProjectData entered{GetDlgItemString(m_hWnd, IDC_ADD_PROJECT_NAME)};
+    AddProjectData entered{GetDlgItemString(m_hWnd, IDC_ADD_PROJECT_NAME, m_data.strName)};
     if (Refuse(m_hWnd, ValidateAddProject(entered))) {
         SetFocus(GetDlgItem(m_hWnd, IDC_ADD_PROJECT_NAME));
         return;
@@ -57,14 +57,15 @@ CAddSearchEngineDialog::CAddSearchEngineDialog(HINSTANCE hInstance, AddSearchEng
 
 BOOL CAddSearchEngineDialog::OnInitDialog()
 {
-    SetDlgItemTextA(m_hWnd, IDC_ADD_ENGINE_NAME, m_data.strName.c_str());
-    SetDlgItemTextA(m_hWnd, IDC_ADD_ENGINE_URL, m_data.strUrl.c_str());
+    SetDlgItemString(m_hWnd, IDC_ADD_ENGINE_NAME, m_data.strName);
+    SetDlgItemString(m_hWnd, IDC_ADD_ENGINE_URL, m_data.strUrl);
     return TRUE;
 }
 
 void CAddSearchEngineDialog::OnOK()
 {
-    AddSearchEngineData entered{GetDlgItemString(m_hWnd, IDC_ADD_ENGINE_NAME), GetDlgItemString(m_hWnd, IDC_ADD_ENGINE_URL)};
+    AddSearchEngineData entered{GetDlgItemString(m_hWnd, IDC_ADD_ENGINE_NAME, m_data.strName),
+                                GetDlgItemString(m_hWnd, IDC_ADD_ENGINE_URL, m_data.strUrl)};
     if (Refuse(m_hWnd, ValidateAddSearchEngine(entered))) {
         SetFocus(GetDlgItem(m_hWnd, entered.strName.empty() ? IDC_ADD_ENGINE_NAME : IDC_ADD_ENGINE_URL));
         return;
@@ -89,8 +90,8 @@ void CAddSearchEngineDialog::OnBrowseFavorites()
     if (!PickFavoritesShortcut(m_hWnd, prompts, result) || result.outcome != ShortcutOutcome::Resolved)
         return;
     // Unlike the task dialog, a picked shortcut replaces a typed name too.
-    SetDlgItemTextA(m_hWnd, IDC_ADD_ENGINE_NAME, result.title.c_str());
-    SetDlgItemTextA(m_hWnd, IDC_ADD_ENGINE_URL, result.url.c_str());
+    SetDlgItemString(m_hWnd, IDC_ADD_ENGINE_NAME, result.title);
+    SetDlgItemString(m_hWnd, IDC_ADD_ENGINE_URL, result.url);
 }
 
 // ---- Delete Projects ----
@@ -105,9 +106,10 @@ BOOL CDeleteProjectsDialog::OnInitDialog()
     const HWND hList = GetDlgItem(m_hWnd, IDC_DELETE_PROJECT_LIST);
     for (const ListEditorRow& row : ProjectRows(m_doc)) {
         // The list sorts, so each item keeps its project's place itself.
-        const LRESULT nItem = SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.strName.c_str()));
+        const tstring name = ToSys(row.strName);
+        const LRESULT nItem = SendMessage(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         if (nItem >= 0)
-            SendMessageA(hList, LB_SETITEMDATA, nItem, static_cast<LPARAM>(row.nIndex));
+            SendMessage(hList, LB_SETITEMDATA, nItem, static_cast<LPARAM>(row.nIndex));
     }
     return TRUE;
 }
@@ -115,13 +117,13 @@ BOOL CDeleteProjectsDialog::OnInitDialog()
 void CDeleteProjectsDialog::OnOK()
 {
     const HWND hList = GetDlgItem(m_hWnd, IDC_DELETE_PROJECT_LIST);
-    const LRESULT nCount = SendMessageA(hList, LB_GETSELCOUNT, 0, 0);
+    const LRESULT nCount = SendMessage(hList, LB_GETSELCOUNT, 0, 0);
     std::vector<size_t> selected;
     if (nCount > 0) {
         std::vector<int> items(nCount);
-        const LRESULT nGot = SendMessageA(hList, LB_GETSELITEMS, nCount, reinterpret_cast<LPARAM>(items.data()));
+        const LRESULT nGot = SendMessage(hList, LB_GETSELITEMS, nCount, reinterpret_cast<LPARAM>(items.data()));
         for (LRESULT i = 0; i < nGot; ++i)
-            selected.push_back(static_cast<size_t>(SendMessageA(hList, LB_GETITEMDATA, items[i], 0)));
+            selected.push_back(static_cast<size_t>(SendMessage(hList, LB_GETITEMDATA, items[i], 0)));
     }
     DeleteProjects(m_doc, selected);
     EndDialog(m_hWnd, IDOK);
@@ -163,7 +165,7 @@ void CDeleteSearchEnginesDialog::OnOK()
 
 HINSTANCE CWin32ListEditorDialogs::Instance() const
 {
-    return m_hInstance ? m_hInstance : GetModuleHandleA(nullptr);
+    return m_hInstance ? m_hInstance : GetModuleHandle(nullptr);
 }
 
 HWND CWin32ListEditorDialogs::Owner() const

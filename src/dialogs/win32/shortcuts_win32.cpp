@@ -10,15 +10,23 @@
 #include "base/win32/com_ptr.h"
 #include "base/win32/shell_folders.h"
 #include "base/win32/system_proc.h"
+#include "base/win32/text_win32.h"
 
 namespace {
 
-// The Internet shortcut class and its ANSI interface, as the shell documents
-// them; spelt out here so no import library has to carry them.
+// The Internet shortcut class and its interface in the program's form, as the
+// shell documents them; spelt out here so no import library has to carry
+// them. The Unicode program asks for the wide interface, so that a URL the
+// code page cannot hold comes whole; the single-byte one keeps the ANSI one.
 const GUID kClsidInternetShortcut = {
     0xFBF23B40, 0xE3F0, 0x101B, {0x84, 0x88, 0x00, 0xAA, 0x00, 0x3E, 0x56, 0xF8}};
-const GUID kIidUniformResourceLocatorA = {
+#ifdef UNICODE
+const GUID kIidUniformResourceLocator = {
+    0xCABB0DA0, 0xDA57, 0x11CF, {0x99, 0x74, 0x00, 0x20, 0xAF, 0xD7, 0x97, 0x62}};
+#else
+const GUID kIidUniformResourceLocator = {
     0xFBF23B80, 0xE3F0, 0x101B, {0x84, 0x88, 0x00, 0xAA, 0x00, 0x3E, 0x56, 0xF8}};
+#endif
 const GUID kIidPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 // An item list from the shell, freed with the task allocator.
@@ -44,10 +52,10 @@ public:
 
     bool GetPath(std::string& path) const
     {
-        char buf[MAX_PATH] = {};
-        if (!m_pidl || !SHGetPathFromIDListA(m_pidl, buf) || !buf[0])
+        TCHAR buf[MAX_PATH] = {};
+        if (!m_pidl || !SHGetPathFromIDList(m_pidl, buf) || !buf[0])
             return false;
-        path = buf;
+        path = FromSys(buf);
         return true;
     }
 
@@ -60,26 +68,21 @@ class CCurrentDirectoryKeeper {
 public:
     CCurrentDirectoryKeeper()
     {
-        const DWORD n = GetCurrentDirectoryA(MAX_PATH, m_szSaved);
+        const DWORD n = GetCurrentDirectory(MAX_PATH, m_szSaved);
         m_bSaved = n > 0 && n < MAX_PATH;
     }
     ~CCurrentDirectoryKeeper()
     {
         if (m_bSaved)
-            SetCurrentDirectoryA(m_szSaved);
+            SetCurrentDirectory(m_szSaved);
     }
     CCurrentDirectoryKeeper(const CCurrentDirectoryKeeper&) = delete;
     CCurrentDirectoryKeeper& operator=(const CCurrentDirectoryKeeper&) = delete;
 
 private:
-    char m_szSaved[MAX_PATH] = {};
+    TCHAR m_szSaved[MAX_PATH] = {};
     bool m_bSaved = false;
 };
-
-bool IsLeadByte(unsigned char c)
-{
-    return IsDBCSLeadByte(c) != FALSE;
-}
 
 } // namespace
 
@@ -90,13 +93,13 @@ ShortcutResult ResolveInternetShortcut(const std::string& path)
         result.outcome = ShortcutOutcome::NotShortcut;
         return result;
     }
-    result.title = ShortcutTitle(path, IsLeadByte);
+    result.title = ShortcutTitle(path);
 
     // A fresh object for every file: one that failed to load may still
     // answer with the URL of the file it loaded before.
-    CComPtr<IUniformResourceLocatorA> pUrl;
-    if (FAILED(CoCreateInstance(kClsidInternetShortcut, nullptr, CLSCTX_INPROC_SERVER,
-                                kIidUniformResourceLocatorA, pUrl.ReceiveVoid())) ||
+    CComPtr<IUniformResourceLocator> pUrl;
+    if (FAILED(CoCreateInstance(kClsidInternetShortcut, nullptr, CLSCTX_INPROC_SERVER, kIidUniformResourceLocator,
+                                pUrl.ReceiveVoid())) ||
         !pUrl) {
         result.outcome = ShortcutOutcome::CreateFailed;
         return result;
@@ -107,18 +110,14 @@ ShortcutResult ResolveInternetShortcut(const std::string& path)
         return result;
     }
 
-    WCHAR wszPath[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wszPath, MAX_PATH);
-    wszPath[MAX_PATH - 1] = 0;
-
     result.outcome = ShortcutOutcome::LoadFailed;
-    if (FAILED(pFile->Load(wszPath, 0)))
+    if (FAILED(pFile->Load(ToWide(path).c_str(), 0)))
         return result;
-    LPSTR pszUrl = nullptr;
+    LPTSTR pszUrl = nullptr;
     // S_FALSE with no text means the file holds no URL.
     const HRESULT hr = pUrl->GetURL(&pszUrl);
     if (SUCCEEDED(hr) && pszUrl) {
-        result.url = pszUrl;
+        result.url = FromSys(pszUrl);
         result.outcome = ShortcutOutcome::Resolved;
     }
     if (pszUrl)
@@ -140,26 +139,27 @@ bool PickFavoritesShortcut(HWND owner, IPrompts& prompts, ShortcutResult& result
     }
 
     CCurrentDirectoryKeeper keepDirectory;
-    SetCurrentDirectoryA(favorites.c_str());
+    const tstring folder = ToSys(favorites);
+    SetCurrentDirectory(folder.c_str());
 
-    char szFile[MAX_PATH] = "*.url";
-    OPENFILENAMEA ofn = {};
+    TCHAR szFile[MAX_PATH] = TEXT("*.url");
+    OPENFILENAME ofn = {};
     // Windows 95 and NT 4 refuse the record at today's size; later systems
     // show their places bar only for it.
-    ofn.lStructSize = IsWindows2000OrLater() ? sizeof ofn : OPENFILENAME_SIZE_VERSION_400A;
+    ofn.lStructSize = IsWindows2000OrLater() ? sizeof ofn : OPENFILENAME_SIZE_VERSION_400;
     ofn.hwndOwner = owner;
-    ofn.lpstrFilter = "Internet Shortcut\0*.url\0";
+    ofn.lpstrFilter = TEXT("Internet Shortcut\0*.url\0");
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = szFile;
     ofn.nMaxFile = MAX_PATH;
     // Later systems open where the user last was rather than in the current
     // directory, so name the folder as well.
-    ofn.lpstrInitialDir = favorites.c_str();
+    ofn.lpstrInitialDir = folder.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON;
-    if (!GetOpenFileNameA(&ofn))
+    if (!GetOpenFileName(&ofn))
         return false;
 
-    result = ResolveInternetShortcut(szFile);
+    result = ResolveInternetShortcut(FromSys(szFile));
     ReportShortcutOutcome(ShortcutCaller::Favorites, result, prompts);
     return true;
 }
@@ -170,16 +170,16 @@ std::string BrowseForFolder(HWND owner, int nRootFolder, UINT ulFlags)
     CItemList root;
     SHGetSpecialFolderLocation(owner, nRootFolder, root.Receive());
 
-    char szDisplayName[MAX_PATH] = {};
-    BROWSEINFOA bi = {};
+    TCHAR szDisplayName[MAX_PATH] = {};
+    BROWSEINFO bi = {};
     bi.hwndOwner = owner;
     bi.pidlRoot = root.Get();
     bi.pszDisplayName = szDisplayName;
-    bi.lpszTitle = "Browse for Path";
+    bi.lpszTitle = TEXT("Browse for Path");
     bi.ulFlags = ulFlags;
 
     CItemList chosen;
-    chosen.Attach(SHBrowseForFolderA(&bi));
+    chosen.Attach(SHBrowseForFolder(&bi));
     if (!chosen.Get())
         return kShellCancelled;
     std::string path;

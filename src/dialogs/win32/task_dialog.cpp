@@ -27,7 +27,7 @@ constexpr int kIdDescription = 1020;
 constexpr int kIdIcon = 1022;
 constexpr int kPriorityButtons[] = {kIdHigh, kIdMedium, kIdLow};
 // The URL box finds its dialog through this window property.
-constexpr const char* kDialogProp = "Netbell.TaskDialog";
+constexpr const TCHAR* kDialogProp = TEXT("Netbell.TaskDialog");
 
 void ShowControl(HWND hDlg, int nId, bool bShow)
 {
@@ -54,17 +54,20 @@ bool CTaskDialog::Run(TaskDialogData& data)
 
 std::string CTaskDialog::Text(int nId) const
 {
-    return GetDlgItemString(m_hWnd, nId);
+    const auto it = m_given.find(nId);
+    return GetDlgItemString(m_hWnd, nId, it == m_given.end() ? std::string() : it->second);
 }
 
 void CTaskDialog::SetText(int nId, const std::string& text)
 {
-    SetDlgItemTextA(m_hWnd, nId, text.c_str());
+    m_given[nId] = text;
+    SetDlgItemString(m_hWnd, nId, text);
 }
 
 BOOL CTaskDialog::OnInitDialog()
 {
     TaskDialogData& d = *m_pData;
+    m_given.clear();
     SetText(kIdName, d.m_strName);
     SetText(kIdAssignTo, d.m_strAssignTo);
     SetText(kIdBilling, d.m_strBillingInfo);
@@ -74,16 +77,15 @@ BOOL CTaskDialog::OnInitDialog()
         CheckDlgButton(m_hWnd, kPriorityButtons[i], d.m_nPriority == i ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(m_hWnd, kIdAllSites, d.m_bAllSites ? BST_CHECKED : BST_UNCHECKED);
 
-    m_hIcon = static_cast<HICON>(
-        LoadImageA(m_hInstance, MAKEINTRESOURCEA(d.m_nIconId), IMAGE_ICON, 32, 32, LR_SHARED));
-    SendDlgItemMessageA(m_hWnd, kIdIcon, STM_SETICON, reinterpret_cast<WPARAM>(m_hIcon), 0);
+    m_hIcon = static_cast<HICON>(LoadImage(m_hInstance, MAKEINTRESOURCE(d.m_nIconId), IMAGE_ICON, 32, 32, LR_SHARED));
+    SendDlgItemMessage(m_hWnd, kIdIcon, STM_SETICON, reinterpret_cast<WPARAM>(m_hIcon), 0);
 
     // The URL box takes a shortcut file dropped on it; its drops come here.
     // Classic subclassing: SetWindowSubclass is common controls 6 only.
     HWND hUrl = GetDlgItem(m_hWnd, kIdUrl);
-    SetPropA(hUrl, kDialogProp, this);
-    m_pfnUrlEditProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hUrl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UrlEditProc)));
+    SetProp(hUrl, kDialogProp, this);
+    m_pfnUrlEditProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtr(hUrl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UrlEditProc)));
     DragAcceptFiles(hUrl, AcceptsShortcuts(d.m_nKind));
     m_bEngineMode = IsSearchEngineMode(d);
     if (d.m_nKind == kindSearch) {
@@ -97,13 +99,14 @@ BOOL CTaskDialog::OnInitDialog()
     }
     FillProjects();
     SetForegroundWindow(m_hWnd);
-    SetWindowTextA(m_hWnd, TaskDialogCaption(d.m_nKind).c_str());
+    SetWindowString(m_hWnd, TaskDialogCaption(d.m_nKind));
     return TRUE;
 }
 
 void CTaskDialog::FillProjects()
 {
     const ProjectChoices choices = BuildProjectChoices(m_doc.m_arrProjects, m_pData->m_strProject);
+    m_projectChoices = choices.items;
     FillChoiceCombo(GetDlgItem(m_hWnd, kIdProject), choices.items, choices.nSelect);
 }
 
@@ -120,7 +123,7 @@ void CTaskDialog::ReadControls()
     d.m_strBillingInfo = Text(kIdBilling);
     d.m_strUrl = Text(kIdUrl);
     d.m_strDescription = Text(kIdDescription);
-    d.m_strProject = Text(kIdProject);
+    d.m_strProject = ChosenChoiceText(GetDlgItem(m_hWnd, kIdProject), m_projectChoices);
     d.m_nPriority = -1;
     for (int i = 0; i < 3; ++i) {
         if (IsDlgButtonChecked(m_hWnd, kPriorityButtons[i]) == BST_CHECKED)
@@ -134,8 +137,8 @@ void CTaskDialog::OnOK()
     ReadControls();
     if (m_bEngineMode && !m_pData->m_bAllSites) {
         HWND hCombo = GetDlgItem(m_hWnd, kIdEngines);
-        const LRESULT sel = SendMessageA(hCombo, CB_GETCURSEL, 0, 0);
-        const int nEngine = sel == CB_ERR ? -1 : static_cast<int>(SendMessageA(hCombo, CB_GETITEMDATA, sel, 0));
+        const LRESULT sel = SendMessage(hCombo, CB_GETCURSEL, 0, 0);
+        const int nEngine = sel == CB_ERR ? -1 : static_cast<int>(SendMessage(hCombo, CB_GETITEMDATA, sel, 0));
         CWin32Prompts prompts(m_hWnd);
         if (!ConfirmSearchSite(*m_pData, m_doc, nEngine, prompts))
             return;
@@ -184,12 +187,12 @@ void CTaskDialog::OnDropFiles(HDROP hDrop)
 {
     // Its boxes are modal to the dialog, so it takes no input under them.
     CWin32Prompts prompts(m_hWnd);
-    if (DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0) > 1) {
+    if (DragQueryFile(hDrop, 0xFFFFFFFF, nullptr, 0) > 1) {
         prompts.ShowMessage(kMsgSingleUrlOnly, "Warning", MsgButtons::ok, MsgIcon::exclamation);
     } else {
-        char path[MAX_PATH] = {};
-        DragQueryFileA(hDrop, 0, path, MAX_PATH);
-        const ShortcutResult result = ResolveInternetShortcut(path);
+        TCHAR path[MAX_PATH] = {};
+        DragQueryFile(hDrop, 0, path, MAX_PATH);
+        const ShortcutResult result = ResolveInternetShortcut(FromSys(path));
         if (ReportShortcutOutcome(ShortcutCaller::TaskDialogDrop, result, prompts))
             FillFromShortcut(result);
     }
@@ -198,15 +201,15 @@ void CTaskDialog::OnDropFiles(HDROP hDrop)
 
 LRESULT CALLBACK CTaskDialog::UrlEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* pThis = static_cast<CTaskDialog*>(GetPropA(hwnd, kDialogProp));
+    auto* pThis = static_cast<CTaskDialog*>(GetProp(hwnd, kDialogProp));
     const WNDPROC pfnOwn = pThis->m_pfnUrlEditProc;
     if (msg == WM_DROPFILES) {
         pThis->OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     }
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnOwn));
-        RemovePropA(hwnd, kDialogProp);
+        SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnOwn));
+        RemoveProp(hwnd, kDialogProp);
     }
-    return CallWindowProcA(pfnOwn, hwnd, msg, wParam, lParam);
+    return CallWindowProc(pfnOwn, hwnd, msg, wParam, lParam);
 }

@@ -4,6 +4,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <map>
+#include <string>
+#include <vector>
+
 #include "base/win32/window.h"
 #include "dialogs/task_dialog_logic.h"
 
@@ -38,6 +42,10 @@ private:
     // The application's boxes: the dialog opens over the window they belong to.
     CWin32Prompts& m_prompts;
     TaskDialogData* m_pData = nullptr;
+    // What the dialog last put in each box: a box left as it was reads back
+    // as this, whole, though the system's form of it lost characters.
+    std::map<int, std::string> m_given;
+    std::vector<ChoiceItem> m_projectChoices;
     bool m_bEngineMode = false;
     WNDPROC m_pfnUrlEditProc = nullptr; // the URL box's own procedure
     HICON m_hIcon = nullptr; // shared: owned by the system

@@ -4,34 +4,11 @@
 
 #include <utility>
 
-std::wstring WideFromAnsi(const std::string& text)
-{
-    if (text.empty())
-        return std::wstring();
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (n <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
-}
-
-std::string AnsiFromWide(const wchar_t* text, size_t nLength)
-{
-    if (!text || nLength == 0)
-        return std::string();
-    const int nWide = static_cast<int>(nLength);
-    const int n = WideCharToMultiByte(CP_ACP, 0, text, nWide, nullptr, 0, nullptr, nullptr);
-    if (n <= 0)
-        return std::string();
-    std::string ansi(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, nWide, &ansi[0], n, nullptr, nullptr);
-    return ansi;
-}
+#include "base/win32/text_win32.h"
 
 CBstr::CBstr(const std::string& text)
 {
-    const std::wstring wide = WideFromAnsi(text);
+    const std::wstring wide = ToWide(text);
     m_bstr = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
@@ -57,9 +34,9 @@ void CBstr::Reset()
         SysFreeString(std::exchange(m_bstr, nullptr));
 }
 
-std::string CBstr::ToAnsi() const
+std::string CBstr::ToText() const
 {
-    return AnsiFromWide(m_bstr, m_bstr ? SysStringLen(m_bstr) : 0);
+    return m_bstr ? FromWide(m_bstr, SysStringLen(m_bstr)) : std::string();
 }
 
 CVariant::CVariant(CVariant&& other) noexcept : m_v(other.m_v)
@@ -112,7 +89,7 @@ HRESULT CDispatchDriver::CreateDispatch(const char* progId)
 {
     m_pDispatch.Reset();
     CLSID clsid;
-    HRESULT hr = CLSIDFromProgID(WideFromAnsi(progId).c_str(), &clsid);
+    HRESULT hr = CLSIDFromProgID(ToWide(progId).c_str(), &clsid);
     if (FAILED(hr))
         return hr;
     CComPtr<IUnknown> pUnknown;
@@ -180,7 +157,7 @@ std::string CDispatchDriver::CallString(DISPID dispId, std::vector<CVariant> arg
     if (FAILED(InvokeMethod(dispId, args, VT_BSTR, &result)))
         return std::string();
     BSTR bstr = V_BSTR(result.Get());
-    return AnsiFromWide(bstr, bstr ? SysStringLen(bstr) : 0);
+    return bstr ? FromWide(bstr, SysStringLen(bstr)) : std::string();
 }
 
 int32_t CDispatchDriver::CallLong(DISPID dispId, std::vector<CVariant> args)

@@ -13,12 +13,8 @@
 
 #include "base/win32/com_ptr.h"
 
-// The program's single-byte text as an automation string and back, through
-// the system's ANSI code page.
-std::wstring WideFromAnsi(const std::string& text);
-std::string AnsiFromWide(const wchar_t* text, size_t nLength);
-
-// One BSTR, freed on every path.
+// One BSTR, freed on every path. The program's text crosses as UTF-16 in
+// both builds, so an automation string carries any character.
 class CBstr {
 public:
     CBstr() = default;
@@ -33,7 +29,7 @@ public:
     // Hands the string to a new owner.
     BSTR Detach();
     void Reset();
-    std::string ToAnsi() const;
+    std::string ToText() const;
 
 private:
     BSTR m_bstr = nullptr;

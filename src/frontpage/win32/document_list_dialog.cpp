@@ -7,24 +7,15 @@
 #include "res/frontpage_ids.h"
 #include "res/resource.h"
 
-namespace {
-
-bool IsLeadByte(unsigned char c)
-{
-    return IsDBCSLeadByte(c) != FALSE;
-}
-
-} // namespace
-
 std::string LoadModuleString(HINSTANCE hInstance, UINT nId)
 {
     for (int size = 256; size <= 65536; size *= 2) {
-        std::string buf(size, '\0');
-        const int n = LoadStringA(hInstance, nId, &buf[0], size);
+        tstring buf(static_cast<size_t>(size), TEXT('\0'));
+        const int n = LoadString(hInstance, nId, &buf[0], size);
         if (n <= 0)
             return std::string();
         if (n < size - 1)
-            return buf.substr(0, n);
+            return FromSys(buf.data(), static_cast<size_t>(n));
     }
     return std::string();
 }
@@ -80,13 +71,13 @@ void CDocumentListDialog::DeleteAllRows()
 int CALLBACK CDocumentListDialog::ComparePages(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
 {
     return CDocumentListLogic::ComparePages(static_cast<size_t>(lParam1), static_cast<size_t>(lParam2),
-                                            static_cast<int>(lParamSort), IsLeadByte);
+                                            static_cast<int>(lParamSort));
 }
 
 void CDocumentListDialog::SortRows(int nColumn)
 {
-    SendMessageA(m_list.GetSafeHwnd(), LVM_SORTITEMS, static_cast<WPARAM>(nColumn),
-                 reinterpret_cast<LPARAM>(ComparePages));
+    SendMessage(m_list.GetSafeHwnd(), LVM_SORTITEMS, static_cast<WPARAM>(nColumn),
+                reinterpret_cast<LPARAM>(ComparePages));
 }
 
 void CDocumentListDialog::Close(size_t nIndex)
@@ -125,7 +116,7 @@ BOOL CDocumentListDialog::OnNotify(NMHDR* pnmh)
         // Only a click on a row's icon or label chooses it.
         LVHITTESTINFO hit = {};
         hit.pt = ListClickPoint(pnmh);
-        const int nRow = static_cast<int>(SendMessageA(pnmh->hwndFrom, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        const int nRow = static_cast<int>(SendMessage(pnmh->hwndFrom, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
         if (nRow >= 0 && (hit.flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)))
             Close(static_cast<size_t>(m_list.GetItemData(nRow)));
         return TRUE;

@@ -4,6 +4,7 @@
 
 #include "base/win32/registry_settings.h"
 #include "base/win32/scoped_win.h"
+#include "base/win32/text_win32.h"
 
 namespace {
 
@@ -102,11 +103,11 @@ int32_t CWin32FrontPageDrivers::CreateExplorer(std::unique_ptr<IFrontPageExplore
 std::string CWin32FrontPageDrivers::StatusText(int32_t nStatus)
 {
     // The whole text, however long: the caller cuts it to what it shows.
-    char* buf = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, static_cast<DWORD>(nStatus), 0, reinterpret_cast<char*>(&buf), 0, nullptr);
-    std::string text = buf ? std::string(buf, n) : std::string();
+    LPTSTR buf = nullptr;
+    const DWORD n = FormatMessage(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, static_cast<DWORD>(nStatus), 0, reinterpret_cast<LPTSTR>(&buf), 0, nullptr);
+    std::string text = buf ? FromSys(buf, n) : std::string();
     LocalFree(buf);
     // The line break that ends the system's texts would only add an empty
     // line to the box.
@@ -115,16 +116,16 @@ std::string CWin32FrontPageDrivers::StatusText(int32_t nStatus)
     if (text.empty()) {
         // Some systems have no text for some COM statuses; the number at
         // least tells support what happened.
-        char number[40];
-        wsprintfA(number, "Error 0x%08lX", static_cast<unsigned long>(nStatus));
-        text = number;
+        TCHAR number[40];
+        wsprintf(number, TEXT("Error 0x%08lX"), static_cast<unsigned long>(nStatus));
+        text = FromSys(number);
     }
     return text;
 }
 
 bool CWin32FrontPageSystem::ExplorerWindowExists()
 {
-    return FindWindowA(kExplorerWindowClass, nullptr) != nullptr;
+    return FindWindow(kExplorerWindowClass, nullptr) != nullptr;
 }
 
 void CWin32FrontPageSystem::Sleep(unsigned nMilliseconds)
@@ -159,8 +160,8 @@ bool CWin32FrontPageRegistry::WriteUserString(const std::string& subkey, const s
 bool CWin32FrontPageRegistry::DeleteUserValue(const std::string& subkey, const std::string& value)
 {
     HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyEx(HKEY_CURRENT_USER, ToSys(subkey).c_str(), 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
         return false;
     CScopedKey key(hKey);
-    return RegDeleteValueA(key.Get(), value.c_str()) == ERROR_SUCCESS;
+    return RegDeleteValue(key.Get(), ToSys(value).c_str()) == ERROR_SUCCESS;
 }

@@ -12,7 +12,7 @@
 
 inline constexpr const char* kToDoListProgId = "FrontPage.ToDoList.2.0";
 inline constexpr const char* kExplorerProgId = "FrontPage.Explorer.2.0";
-inline constexpr const char* kExplorerWindowClass = "FrontPageExplorerWindow";
+inline constexpr const TCHAR* kExplorerWindowClass = TEXT("FrontPageExplorerWindow");
 
 class CFrontPageToDoList : public CDispatchDriver, public IFrontPageToDoList {
 public:

@@ -22,16 +22,19 @@ CFrontPageTaskDialog::CFrontPageTaskDialog(HINSTANCE hInstance, FrontPageTaskDat
 
 std::string CFrontPageTaskDialog::Text(int nId) const
 {
-    return GetDlgItemString(m_hWnd, nId);
+    const auto it = m_given.find(nId);
+    return GetDlgItemString(m_hWnd, nId, it == m_given.end() ? std::string() : it->second);
 }
 
 void CFrontPageTaskDialog::SetText(int nId, const std::string& text)
 {
-    SetDlgItemTextA(m_hWnd, nId, text.c_str());
+    m_given[nId] = text;
+    SetDlgItemString(m_hWnd, nId, text);
 }
 
 BOOL CFrontPageTaskDialog::OnInitDialog()
 {
+    m_given.clear();
     if (m_pOwnedPrompts)
         m_pOwnedPrompts->SetOwner(m_hWnd);
     // The members into the controls; the statics lose their template text.
@@ -68,6 +71,7 @@ void CFrontPageTaskDialog::SetLinkedTo(const std::string& text)
 void CFrontPageTaskDialog::FillProjects()
 {
     const ProjectChoices choices = BuildProjectChoices(m_projects, m_data.m_strProject);
+    m_projectChoices = choices.items;
     FillChoiceCombo(GetDlgItem(m_hWnd, IDC_FPT_PROJECT), choices.items, choices.nSelect);
 }
 
@@ -90,7 +94,7 @@ void CFrontPageTaskDialog::ReadControls()
 {
     m_data.m_strName = Text(IDC_FPT_NAME);
     m_data.m_strAssignTo = Text(IDC_FPT_ASSIGN_TO);
-    m_data.m_strProject = Text(IDC_FPT_PROJECT);
+    m_data.m_strProject = ChosenChoiceText(GetDlgItem(m_hWnd, IDC_FPT_PROJECT), m_projectChoices);
     m_data.m_strBillingInfo = Text(IDC_FPT_BILLING);
     m_data.m_strDescription = Text(IDC_FPT_DESCRIPTION);
     m_data.m_strWebTitle = Text(IDC_FPT_WEB_TITLE);

@@ -5,10 +5,12 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "base/win32/window.h"
+#include "dialogs/task_dialog_logic.h"
 #include "frontpage/frontpage_dialog_logic.h"
 
 class CWin32Prompts;
@@ -47,4 +49,8 @@ private:
     const std::vector<std::string>& m_projects;
     CWin32Prompts* m_pOwnedPrompts;
     CFrontPageTaskDialogLogic m_logic;
+    // What the dialog last put in each box: a box left as it was reads back
+    // as this, whole, though the system's form of it lost characters.
+    std::map<int, std::string> m_given;
+    std::vector<ChoiceItem> m_projectChoices;
 };

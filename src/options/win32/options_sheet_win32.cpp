@@ -48,8 +48,8 @@ bool GetCheck(HWND hDlg, int nId)
 
 std::string LoadText(HINSTANCE hInstance, UINT nId, const char* fallback)
 {
-    char buf[256] = {};
-    return LoadStringA(hInstance, nId, buf, sizeof buf) > 0 ? std::string(buf) : std::string(fallback);
+    TCHAR buf[256] = {};
+    return LoadString(hInstance, nId, buf, sizeof buf / sizeof buf[0]) > 0 ? FromSys(buf) : std::string(fallback);
 }
 
 // One page of the sheet: fills its controls from the data when it opens and
@@ -64,13 +64,13 @@ public:
     CPropertyPage(const CPropertyPage&) = delete;
     CPropertyPage& operator=(const CPropertyPage&) = delete;
 
-    PROPSHEETPAGEA Describe(HINSTANCE hResources)
+    PROPSHEETPAGE Describe(HINSTANCE hResources)
     {
-        PROPSHEETPAGEA psp = {};
-        psp.dwSize = PROPSHEETPAGEA_V1_SIZE; // what the first common controls take
+        PROPSHEETPAGE psp = {};
+        psp.dwSize = PROPSHEETPAGE_V1_SIZE; // what the first common controls take
         psp.dwFlags = PSP_DEFAULT; // the template's caption is the tab
         psp.hInstance = hResources;
-        psp.pszTemplate = MAKEINTRESOURCEA(m_nTemplateId);
+        psp.pszTemplate = MAKEINTRESOURCE(m_nTemplateId);
         psp.pfnDlgProc = PageProc;
         psp.lParam = reinterpret_cast<LPARAM>(this);
         return psp;
@@ -100,12 +100,12 @@ private:
         switch (pnmh->code) {
         case PSN_KILLACTIVE:
             ReadControls();
-            SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, FALSE);
+            SetWindowLongPtr(m_hWnd, DWLP_MSGRESULT, FALSE);
             return TRUE;
         case PSN_APPLY:
             ReadControls();
             OnApply();
-            SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, PSNRET_NOERROR);
+            SetWindowLongPtr(m_hWnd, DWLP_MSGRESULT, PSNRET_NOERROR);
             return TRUE;
         case PSN_RESET:
             // Cancel, Escape and the close box, under every version of the
@@ -120,16 +120,16 @@ private:
     {
         CPropertyPage* self;
         if (msg == WM_INITDIALOG) {
-            self = reinterpret_cast<CPropertyPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
+            self = reinterpret_cast<CPropertyPage*>(reinterpret_cast<PROPSHEETPAGE*>(lParam)->lParam);
             self->m_hWnd = hwnd;
-            SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+            SetWindowLongPtr(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
             self->m_sheet.OnPageCreated(hwnd);
             self->m_bFilling = true;
             self->FillControls();
             self->m_bFilling = false;
             return TRUE;
         }
-        self = reinterpret_cast<CPropertyPage*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        self = reinterpret_cast<CPropertyPage*>(GetWindowLongPtr(hwnd, DWLP_USER));
         if (!self)
             return FALSE;
         switch (msg) {
@@ -161,15 +161,16 @@ public:
 protected:
     void FillControls() override
     {
-        SetDlgItemTextA(m_hWnd, IDC_PROFILE_NAME, m_data.m_strName.c_str());
-        SetDlgItemTextA(m_hWnd, IDC_PROFILE_ORGANISATION, m_data.m_strOrganisation.c_str());
-        SetDlgItemTextA(m_hWnd, IDC_PROFILE_EMAIL, m_data.m_strEmail.c_str());
+        SetDlgItemString(m_hWnd, IDC_PROFILE_NAME, m_data.m_strName);
+        SetDlgItemString(m_hWnd, IDC_PROFILE_ORGANISATION, m_data.m_strOrganisation);
+        SetDlgItemString(m_hWnd, IDC_PROFILE_EMAIL, m_data.m_strEmail);
     }
+    // A field left as the settings had it keeps their text whole.
     void ReadControls() override
     {
-        m_data.m_strName = GetDlgItemString(m_hWnd, IDC_PROFILE_NAME);
-        m_data.m_strOrganisation = GetDlgItemString(m_hWnd, IDC_PROFILE_ORGANISATION);
-        m_data.m_strEmail = GetDlgItemString(m_hWnd, IDC_PROFILE_EMAIL);
+        m_data.m_strName = GetDlgItemString(m_hWnd, IDC_PROFILE_NAME, m_data.m_strName);
+        m_data.m_strOrganisation = GetDlgItemString(m_hWnd, IDC_PROFILE_ORGANISATION, m_data.m_strOrganisation);
+        m_data.m_strEmail = GetDlgItemString(m_hWnd, IDC_PROFILE_EMAIL, m_data.m_strEmail);
     }
 
 private:
@@ -189,7 +190,7 @@ protected:
         CheckRadioIndex(m_hWnd, kPriorityRadios, m_data.m_nDefaultPriority);
         SetCheck(m_hWnd, IDC_USE_MAIL_PREFIX, m_data.m_bUseMailPrefix);
         SetCheck(m_hWnd, IDC_USE_NEWS_PREFIX, m_data.m_bUseNewsPrefix);
-        SetDlgItemTextA(m_hWnd, IDC_BACKUP_PATH, m_data.m_strBackupPath.c_str());
+        SetDlgItemString(m_hWnd, IDC_BACKUP_PATH, m_data.m_strBackupPath);
         SetCheck(m_hWnd, IDC_WATCH_NETWORK, m_data.m_bWatchNetwork);
         EnableWindow(GetDlgItem(m_hWnd, IDC_WATCH_NETWORK), m_data.m_bCanWatchNetwork);
     }
@@ -198,7 +199,7 @@ protected:
         m_data.m_nDefaultPriority = RadioIndex(m_hWnd, kPriorityRadios, m_data.m_nDefaultPriority);
         m_data.m_bUseMailPrefix = GetCheck(m_hWnd, IDC_USE_MAIL_PREFIX);
         m_data.m_bUseNewsPrefix = GetCheck(m_hWnd, IDC_USE_NEWS_PREFIX);
-        m_data.m_strBackupPath = GetDlgItemString(m_hWnd, IDC_BACKUP_PATH);
+        m_data.m_strBackupPath = GetDlgItemString(m_hWnd, IDC_BACKUP_PATH, m_data.m_strBackupPath);
         m_data.m_bWatchNetwork = GetCheck(m_hWnd, IDC_WATCH_NETWORK);
     }
     void OnApply() override { m_events.OnApplySystem(m_data); }
@@ -237,7 +238,7 @@ private:
         std::string path;
         if (!m_events.OnBackupPathButton(*this, path))
             return;
-        SetDlgItemTextA(m_hWnd, IDC_BACKUP_PATH, path.c_str());
+        SetDlgItemString(m_hWnd, IDC_BACKUP_PATH, path);
         SetModified();
     }
 
@@ -323,13 +324,13 @@ bool COptionsSheet::Run(OptionsSheetData& data, IOptionsPageEvents& events)
     COptionsUserProfile profile(*this, events, data.m_profile);
     COptionsSystem system(*this, events, data.m_system);
     COptionsFrontPage frontPage(*this, events, data.m_frontPage);
-    std::vector<PROPSHEETPAGEA> pages = {profile.Describe(m_hResources), system.Describe(m_hResources)};
+    std::vector<PROPSHEETPAGE> pages = {profile.Describe(m_hResources), system.Describe(m_hResources)};
     if (data.m_bFrontPagePage)
         pages.push_back(frontPage.Describe(m_hResources));
 
-    const std::string caption = LoadText(m_hResources, IDS_OPTIONS_CAPTION, "Options");
-    PROPSHEETHEADERA psh = {};
-    psh.dwSize = PROPSHEETHEADERA_V1_SIZE;
+    const tstring caption = ToSys(LoadText(m_hResources, IDS_OPTIONS_CAPTION, "Options"));
+    PROPSHEETHEADER psh = {};
+    psh.dwSize = PROPSHEETHEADER_V1_SIZE;
     psh.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP;
     psh.hwndParent = m_hwndOwner;
     psh.hInstance = m_hResources;
@@ -338,17 +339,17 @@ bool COptionsSheet::Run(OptionsSheetData& data, IOptionsPageEvents& events)
     psh.nStartPage = 0;
     // The sheet steps through the pages by each one's size, which is the
     // first version's, shorter than today's structure.
-    std::vector<BYTE> pageRecords(pages.size() * PROPSHEETPAGEA_V1_SIZE);
+    std::vector<BYTE> pageRecords(pages.size() * PROPSHEETPAGE_V1_SIZE);
     for (size_t i = 0; i < pages.size(); ++i)
-        memcpy(&pageRecords[i * PROPSHEETPAGEA_V1_SIZE], &pages[i], PROPSHEETPAGEA_V1_SIZE);
-    psh.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(pageRecords.data());
+        memcpy(&pageRecords[i * PROPSHEETPAGE_V1_SIZE], &pages[i], PROPSHEETPAGE_V1_SIZE);
+    psh.ppsp = reinterpret_cast<LPCPROPSHEETPAGE>(pageRecords.data());
 
     m_bCancelled = false;
     m_hWnd = nullptr;
     // The return value tells only whether anything was applied (Apply then
     // Cancel counts too), and the flag that marks OK's apply is left unset
     // by the controls of Windows 95 and NT 4: Cancel is what can be told.
-    const INT_PTR nResult = PropertySheetA(&psh);
+    const INT_PTR nResult = PropertySheet(&psh);
     m_hWnd = nullptr;
     return nResult >= 0 && !m_bCancelled;
 }

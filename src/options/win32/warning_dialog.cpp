@@ -6,7 +6,7 @@ CWarningDialog::CWarningDialog(HINSTANCE hInstance) : CModalDialog(hInstance, ID
 
 BOOL CWarningDialog::OnInitDialog()
 {
-    SetDlgItemTextA(m_hWnd, IDC_WARNING_TEXT, m_strMessage.c_str());
+    SetDlgItemString(m_hWnd, IDC_WARNING_TEXT, m_strMessage);
     CheckDlgButton(m_hWnd, IDC_WARNING_IGNORE, m_bIgnore ? BST_CHECKED : BST_UNCHECKED);
     // Start on OK, so a stray space bar does not tick the box.
     SetFocus(GetDlgItem(m_hWnd, IDOK));
@@ -33,12 +33,12 @@ bool CWin32WarningDialog::Run(const std::string& text, bool& bIgnore)
 std::string LoadWarningText(HINSTANCE hInstance, UINT nStringId)
 {
     for (int size = 256; size <= 65536; size *= 2) {
-        std::string buf(size, '\0');
-        const int n = LoadStringA(hInstance, nStringId, &buf[0], size);
+        tstring buf(static_cast<size_t>(size), TEXT('\0'));
+        const int n = LoadString(hInstance, nStringId, &buf[0], size);
         if (n <= 0)
             return std::string();
         if (n < size - 1)
-            return buf.substr(0, n);
+            return FromSys(buf.data(), static_cast<size_t>(n));
     }
     return std::string();
 }

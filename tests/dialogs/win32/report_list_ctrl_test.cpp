@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "base/win32/text_win32.h"
+
 namespace {
 
 class ReportListTest : public ::testing::Test {
@@ -15,8 +17,8 @@ protected:
     {
         INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
         InitCommonControlsEx(&icc);
-        m_hWnd = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 400, 200, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+        m_hWnd = CreateWindowEx(0, WC_LISTVIEW, TEXT(""), WS_POPUP | LVS_REPORT, 0, 0, 400, 200, nullptr, nullptr,
+                                GetModuleHandle(nullptr), nullptr);
         ASSERT_NE(m_hWnd, nullptr);
         m_list.Attach(m_hWnd);
     }
@@ -28,7 +30,8 @@ protected:
 
     int TextWidth(const std::string& text)
     {
-        return static_cast<int>(SendMessageA(m_hWnd, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        const tstring sys = ToSys(text);
+        return static_cast<int>(SendMessage(m_hWnd, LVM_GETSTRINGWIDTH, 0, reinterpret_cast<LPARAM>(sys.c_str())));
     }
 
     HWND m_hWnd = nullptr;
@@ -57,9 +60,9 @@ TEST_F(ReportListTest, HeadingsReplaceEveryColumnAndItem)
     EXPECT_EQ(m_list.GetColumnWidth(1), TextWidth(kUrl) + 15);
     EXPECT_GT(m_list.GetColumnWidth(0), TextWidth("Site Name") + 15);
 
-    LVCOLUMNA col = {};
+    LVCOLUMN col = {};
     col.mask = LVCF_FMT;
-    ASSERT_TRUE(SendMessageA(m_hWnd, LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&col)));
+    ASSERT_TRUE(SendMessage(m_hWnd, LVM_GETCOLUMN, 1, reinterpret_cast<LPARAM>(&col)));
     EXPECT_EQ(col.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
 }
 
@@ -100,10 +103,21 @@ TEST_F(ReportListTest, ItemsCarryTextsAndNumbersAndReportTheirSelectionFromTheTo
     EXPECT_EQ(m_list.GetItemText(1, 1), longText);
 
     EXPECT_TRUE(m_list.GetSelectedRows().empty());
-    LVITEMA state = {};
+    LVITEM state = {};
     state.stateMask = LVIS_SELECTED;
     state.state = LVIS_SELECTED;
-    SendMessageA(m_hWnd, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&state));
-    SendMessageA(m_hWnd, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    SendMessage(m_hWnd, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&state));
+    SendMessage(m_hWnd, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     EXPECT_EQ(m_list.GetSelectedRows(), (std::vector<int>{0, 2}));
+
+#ifdef UNICODE
+    // Any text in the Unicode program, a character beyond 16 bits too.
+    const std::string wide = "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x94\x94";
+    m_list.SetItemText(1, 1, wide);
+    EXPECT_EQ(m_list.GetItemText(1, 1), wide);
+    m_list.SetColumnHeadings(wide + ",Url");
+    EXPECT_EQ(m_list.GetColumnText(0), wide);
+    EXPECT_EQ(m_list.InsertItem(0, wide), 0);
+    EXPECT_EQ(m_list.GetItemText(0, 0), wide);
+#endif
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/win32/scoped_win.h"
+#include "base/win32/text_win32.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -28,6 +30,20 @@ protected:
     }
 
     std::string Write(const std::string& name, const std::string& bytes) { return m_folder.Write(name, bytes); }
+#ifdef UNICODE
+    // A file of any name, its text in UTF-16 as the profile functions read it.
+    std::string WriteWide(const std::string& name, const std::string& text)
+    {
+        const std::string path = m_folder.PathOf(name);
+        const std::u16string units = u"\xFEFF" + Utf8ToUtf16(text);
+        CScopedHandle file(
+            CreateFile(ToSys(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD dwWritten = 0;
+        EXPECT_TRUE(WriteFile(file.Get(), units.data(), static_cast<DWORD>(units.size() * sizeof(char16_t)),
+                              &dwWritten, nullptr));
+        return path;
+    }
+#endif
 
     CScratchFolder m_folder{"nbshortcut"};
     bool m_bCom = false;
@@ -52,6 +68,16 @@ TEST_F(ResolveShortcutTest, AGoodShortcutGivesItsUrlAndTitleInAnyCase)
     r = ResolveInternetShortcut(Write(".url", kGood));
     EXPECT_EQ(r.outcome, ShortcutOutcome::Resolved);
     EXPECT_EQ(r.title, "");
+
+#ifdef UNICODE
+    // Name and URL outside any code page come whole in the Unicode program.
+    const std::string title = "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC";
+    const std::string url = "http://www.example.com/\xE6\x97\xA5\xE6\x9C\xAC/\xCE\xA9";
+    r = ResolveInternetShortcut(WriteWide(title + ".url", "[InternetShortcut]\r\nURL=" + url + "\r\n"));
+    EXPECT_EQ(r.outcome, ShortcutOutcome::Resolved);
+    EXPECT_EQ(r.url, url);
+    EXPECT_EQ(r.title, title);
+#endif
 }
 
 TEST_F(ResolveShortcutTest, FilesWithoutAUrlFailToLoadButKeepTheirTitle)

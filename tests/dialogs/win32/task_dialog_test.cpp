@@ -22,6 +22,10 @@ namespace {
 
 constexpr int kIdUrl = 1021;
 constexpr int kIdName = 1016;
+constexpr int kIdAssignTo = 1018;
+
+// Greek and Japanese: no single-byte code page has both.
+const std::string kBeyond = "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC";
 
 // A drop of one file, as the shell hands it over; the receiver frees it.
 HDROP DropOf(const std::string& path)
@@ -64,9 +68,9 @@ TEST(TaskDialogUrlBox, TypingStaysTheBoxsOwnAndADroppedShortcutFillsTheTask)
     CDialogScript script;
     script.Then("Browse Task", [&](HWND hDlg) {
         HWND hUrl = GetDlgItem(hDlg, kIdUrl);
-        SendMessageA(hUrl, WM_CHAR, 'w', 1);
+        SendMessage(hUrl, WM_CHAR, 'w', 1);
         typed = CDialogScript::Text(hDlg, kIdUrl);
-        SendMessageA(hUrl, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(shortcut)), 0);
+        SendMessage(hUrl, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(shortcut)), 0);
         dropped = CDialogScript::Text(hDlg, kIdUrl);
         name = CDialogScript::Text(hDlg, kIdName);
         CDialogScript::Click(hDlg, IDCANCEL);
@@ -79,4 +83,44 @@ TEST(TaskDialogUrlBox, TypingStaysTheBoxsOwnAndADroppedShortcutFillsTheTask)
     FreeLibrary(hResources);
     if (bCom)
         CoUninitialize();
+}
+
+TEST(TaskDialogFields, TextBeyondTheCodePageComesBackWholeUnlessEdited)
+{
+    HMODULE hResources = LoadProgramResources();
+    ASSERT_TRUE(hResources) << "the template comes from netbell.exe beside this program";
+    CWin32FileSystem fs;
+    CWin32Prompts prompts;
+    CNetbellDoc doc(fs, prompts);
+    doc.m_arrProjects = {"Site", kBeyond + " 1", kBeyond + " 2"};
+    CTaskDialog dialog(hResources, doc, prompts);
+    TaskDialogData data;
+    data.m_nKind = kindBrowse;
+    data.m_strName = kBeyond + " name";
+    data.m_strAssignTo = kBeyond + " assigned";
+    data.m_strBillingInfo = kBeyond + " billing";
+    data.m_strUrl = "http://www.example.com/" + kBeyond;
+    data.m_strDescription = kBeyond + " description";
+    data.m_strProject = kBeyond + " 2";
+    std::string shown;
+    CDialogScript script;
+    script.Then("Browse Task", [&](HWND hDlg) {
+        shown = CDialogScript::Text(hDlg, kIdName);
+        CDialogScript::SetText(hDlg, kIdAssignTo, "edited");
+        CDialogScript::Click(hDlg, IDOK);
+    });
+    ASSERT_TRUE(dialog.Run(data));
+    EXPECT_TRUE(script.Finished()) << script.TimedOut();
+#ifdef UNICODE
+    EXPECT_EQ(shown, kBeyond + " name");
+#endif
+    // The single-byte program shows what its code page can, and still keeps
+    // what the user left alone.
+    EXPECT_EQ(data.m_strName, kBeyond + " name");
+    EXPECT_EQ(data.m_strAssignTo, "edited");
+    EXPECT_EQ(data.m_strBillingInfo, kBeyond + " billing");
+    EXPECT_EQ(data.m_strUrl, "http://www.example.com/" + kBeyond);
+    EXPECT_EQ(data.m_strDescription, kBeyond + " description");
+    EXPECT_EQ(data.m_strProject, kBeyond + " 2");
+    FreeLibrary(hResources);
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "base/win32/window.h"
+
 namespace {
 
 constexpr UINT kTickMs = 50;
@@ -15,10 +17,8 @@ struct Search {
 BOOL CALLBACK FindCaption(HWND hwnd, LPARAM lParam)
 {
     Search& s = *reinterpret_cast<Search*>(lParam);
-    char text[256] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
     // A dialog under another modal one is disabled: it is not its turn.
-    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) && *s.caption == text) {
+    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) && *s.caption == GetWindowString(hwnd)) {
         s.hwnd = hwnd;
         return FALSE;
     }
@@ -27,10 +27,10 @@ BOOL CALLBACK FindCaption(HWND hwnd, LPARAM lParam)
 
 BOOL CALLBACK CancelDialog(HWND hwnd, LPARAM)
 {
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (IsWindowVisible(hwnd) && std::string(cls) == "#32770")
-        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    TCHAR cls[16] = {};
+    GetClassName(hwnd, cls, sizeof cls / sizeof cls[0]);
+    if (IsWindowVisible(hwnd) && tstring(cls) == TEXT("#32770"))
+        PostMessage(hwnd, WM_COMMAND, IDCANCEL, 0);
     return TRUE;
 }
 
@@ -83,14 +83,12 @@ void CDialogScript::Tick()
 
 void CDialogScript::Click(HWND hDlg, int nId)
 {
-    PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hDlg, nId)));
+    PostMessage(hDlg, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hDlg, nId)));
 }
 
 std::string CDialogScript::Text(HWND hDlg, int nId)
 {
-    char text[1024] = {};
-    GetDlgItemTextA(hDlg, nId, text, sizeof text);
-    return text;
+    return GetDlgItemString(hDlg, nId);
 }
 
 bool CDialogScript::IsEnabled(HWND hDlg, int nId)
@@ -100,34 +98,34 @@ bool CDialogScript::IsEnabled(HWND hDlg, int nId)
 
 void CDialogScript::SetText(HWND hDlg, int nId, const std::string& text)
 {
-    SetDlgItemTextA(hDlg, nId, text.c_str());
+    SetDlgItemString(hDlg, nId, text);
 }
 
 void CDialogScript::CheckRadio(HWND hDlg, int nId)
 {
-    SendDlgItemMessageA(hDlg, nId, BM_CLICK, 0, 0);
+    SendDlgItemMessage(hDlg, nId, BM_CLICK, 0, 0);
 }
 
 int CDialogScript::RowCount(HWND hList)
 {
-    return static_cast<int>(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(SendMessage(hList, LVM_GETITEMCOUNT, 0, 0));
 }
 
 std::string CDialogScript::RowText(HWND hList, int nRow, int nColumn)
 {
-    char text[512] = {};
-    LVITEMA item = {};
+    TCHAR text[512] = {};
+    LVITEM item = {};
     item.iSubItem = nColumn;
     item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(hList, LVM_GETITEMTEXTA, nRow, reinterpret_cast<LPARAM>(&item));
-    return text;
+    item.cchTextMax = sizeof text / sizeof text[0];
+    SendMessage(hList, LVM_GETITEMTEXT, nRow, reinterpret_cast<LPARAM>(&item));
+    return FromSys(text);
 }
 
 void CDialogScript::SelectRow(HWND hList, int nRow)
 {
-    LVITEMA item = {};
+    LVITEM item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(hList, LVM_SETITEMSTATE, nRow, reinterpret_cast<LPARAM>(&item));
+    SendMessage(hList, LVM_SETITEMSTATE, nRow, reinterpret_cast<LPARAM>(&item));
 }

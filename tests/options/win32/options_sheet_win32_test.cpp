@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/win32/registry_settings.h"
+#include "base/win32/window.h"
 #include "res/options_ids.h"
 #include "support/fakes.h"
 
@@ -40,9 +41,7 @@ public:
 private:
     static BOOL CALLBACK FindSheet(HWND hwnd, LPARAM lParam)
     {
-        char text[64] = {};
-        GetWindowTextA(hwnd, text, sizeof text);
-        if (IsWindowVisible(hwnd) && std::string(text) == "Options") {
+        if (IsWindowVisible(hwnd) && GetWindowString(hwnd) == "Options") {
             *reinterpret_cast<HWND*>(lParam) = hwnd;
             return FALSE;
         }
@@ -55,7 +54,7 @@ private:
         if (!hSheet)
             return;
         if (s_bRan) {
-            PostMessageA(hSheet, WM_COMMAND, IDCANCEL, 0);
+            PostMessage(hSheet, WM_COMMAND, IDCANCEL, 0);
             return;
         }
         s_bRan = true;
@@ -79,7 +78,7 @@ HWND Page(HWND hSheet, int nIndex)
 
 void Click(HWND hDlg, int nId)
 {
-    SendMessageA(GetDlgItem(hDlg, nId), BM_CLICK, 0, 0);
+    SendMessage(GetDlgItem(hDlg, nId), BM_CLICK, 0, 0);
 }
 
 bool Checked(HWND hDlg, int nId)
@@ -89,9 +88,7 @@ bool Checked(HWND hDlg, int nId)
 
 std::string Text(HWND hDlg, int nId)
 {
-    char buf[260] = {};
-    GetDlgItemTextA(hDlg, nId, buf, sizeof buf);
-    return buf;
+    return GetDlgItemString(hDlg, nId);
 }
 
 bool ApplyEnabled(HWND hSheet)
@@ -112,14 +109,21 @@ LRESULT CALLBACK OldControlsPageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 {
     if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY)
         reinterpret_cast<PSHNOTIFY*>(lParam)->lParam = 0;
-    return CallWindowProcA(g_pfnPageProc, hwnd, msg, wParam, lParam);
+    return CallWindowProc(g_pfnPageProc, hwnd, msg, wParam, lParam);
 }
 
 void AsUnderOldControls(HWND hPage)
 {
     g_pfnPageProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hPage, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldControlsPageProc)));
+        SetWindowLongPtr(hPage, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldControlsPageProc)));
 }
+
+#ifdef UNICODE
+// The Unicode program takes any text, whatever the code page.
+const std::string kOrganisation = "\xCE\x9B\xCE\xAD\xCF\x83\xCF\x87\xCE\xB7 \xE6\x95\xB0\xE5\xAD\xA6 \xF0\x9D\x94\xB8";
+#else
+const std::string kOrganisation = "(None)";
+#endif
 
 class OptionsSheetWin32Test : public ::testing::Test {
 protected:
@@ -175,8 +179,9 @@ TEST_F(OptionsSheetWin32Test, AFirstRunShowsTheDefaultsAndOkStoresTheProfileUnde
         EXPECT_EQ(Text(hProfile, IDC_PROFILE_NAME), "");
         EXPECT_EQ(Text(hProfile, IDC_PROFILE_ORGANISATION), "(None)");
         EXPECT_EQ(Text(hProfile, IDC_PROFILE_EMAIL), "");
-        SetDlgItemTextA(hProfile, IDC_PROFILE_NAME, "Ada Lovelace");
-        SetDlgItemTextA(hProfile, IDC_PROFILE_EMAIL, "ada@example.com");
+        SetDlgItemString(hProfile, IDC_PROFILE_NAME, "Ada Lovelace");
+        SetDlgItemString(hProfile, IDC_PROFILE_EMAIL, "ada@example.com");
+        SetDlgItemString(hProfile, IDC_PROFILE_ORGANISATION, kOrganisation);
         EXPECT_FALSE(ApplyEnabled(hSheet)); // the profile never enables Apply
 
         HWND hSystem = Page(hSheet, 1);
@@ -197,7 +202,7 @@ TEST_F(OptionsSheetWin32Test, AFirstRunShowsTheDefaultsAndOkStoresTheProfileUnde
     EXPECT_TRUE(bOk);
     EXPECT_EQ(Settings().GetProfileString("Settings", "Name", "?"), "Ada Lovelace");
     EXPECT_EQ(Settings().GetProfileString("Settings", "Email", "?"), "ada@example.com");
-    EXPECT_EQ(Settings().GetProfileString("Settings", "Organisation", "?"), "(None)");
+    EXPECT_EQ(Settings().GetProfileString("Settings", "Organisation", "?"), kOrganisation);
     EXPECT_EQ(Settings().GetProfileInt("Settings", "Default Priority", -1), 1);
     EXPECT_EQ(Settings().GetProfileInt("Settings\\FrontPage", "Loading", -1), -1);
     EXPECT_TRUE(m_prompts.shown.empty());
@@ -212,7 +217,7 @@ TEST_F(OptionsSheetWin32Test, ApplyOnTheSystemPageStoresAtOnceAndSurvivesCancel)
         EXPECT_TRUE(ApplyEnabled(hSheet));
         Click(hSystem, IDC_PRIORITY_LOW);
         Click(hSystem, IDC_USE_MAIL_PREFIX);
-        SetDlgItemTextA(hSystem, IDC_BACKUP_PATH, "C:\\Backups");
+        SetDlgItemString(hSystem, IDC_BACKUP_PATH, "C:\\Backups");
         Click(hSheet, kApplyButton);
         EXPECT_EQ(Settings().GetProfileInt("Settings", "Default Priority", -1), 2);
         EXPECT_EQ(Settings().GetProfileInt("Settings", "Use Mail Prefix", -1), 0);
@@ -222,11 +227,11 @@ TEST_F(OptionsSheetWin32Test, ApplyOnTheSystemPageStoresAtOnceAndSurvivesCancel)
         EXPECT_FALSE(ApplyEnabled(hSheet));
 
         // Typing a path alone is a change too.
-        SetDlgItemTextA(hSystem, IDC_BACKUP_PATH, "C:\\Other");
+        SetDlgItemString(hSystem, IDC_BACKUP_PATH, "C:\\Other");
         EXPECT_TRUE(ApplyEnabled(hSheet));
 
         HWND hProfile = Page(hSheet, 0);
-        SetDlgItemTextA(hProfile, IDC_PROFILE_NAME, "Never stored");
+        SetDlgItemString(hProfile, IDC_PROFILE_NAME, "Never stored");
         Click(hSheet, IDCANCEL);
     });
     EXPECT_FALSE(bOk);
