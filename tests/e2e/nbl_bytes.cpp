@@ -82,8 +82,8 @@ public:
     void Length(size_t n)
     {
         if (n < 0xFF) {
-            U8(static_cast<uint8_t>(s.size()));
-        } else if (s.size() < 0xFFFE) {
+            U8(static_cast<uint8_t>(n));
+        } else if (n < 0xFFFE) {
             U8(0xFF);
             U16(static_cast<uint16_t>(n));
         } else {

@@ -770,7 +770,7 @@ TEST_F(TaskList, TextInAnyScriptIsShownStoredAndReadBackExactly)
     }
     EXPECT_NE(std::search(raw.begin(), raw.end(), wideForm.begin(), wideForm.end()), raw.end());
     if (GetACP() == 1252) {
-        const std::string single = "\x0A" "Caf\xE9 cr\xE8me";
+        const std::vector<uint8_t> single = {10, 'C', 'a', 'f', 0xE9, ' ', 'c', 'r', 0xE8, 'm', 'e'};
         EXPECT_NE(std::search(raw.begin(), raw.end(), single.begin(), single.end()), raw.end());
     }
 

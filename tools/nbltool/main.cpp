@@ -14,9 +14,9 @@
 #include "model/file_system.h"
 #include "model/netbell_doc.h"
 #ifdef _WIN32
-#include <shellapi.h>
-
 #include "base/win32/text_win32.h"
+
+#include <shellapi.h>
 #include "model/win32/file_system_win32.h"
 // The program's own file calls: the standard library's file system and
 // streams import what Windows 95 and NT 4 lack.
