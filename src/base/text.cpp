@@ -67,8 +67,11 @@ public:
     void AppendSortKey(std::string_view text, std::string& key) const override
     {
         if (IsAscii(text)) {
-            for (char c : text)
-                key.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c);
+            const size_t nOld = key.size();
+            key.resize(nOld + text.size());
+            char* out = &key[nOld];
+            for (size_t i = 0; i < text.size(); ++i)
+                out[i] = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + 0x20) : text[i];
             return;
         }
         // UTF-8 orders as its characters do.
@@ -196,8 +199,8 @@ size_t CharCount(std::string_view text)
 
 std::string_view CutChars(std::string_view text, size_t nMax)
 {
-    if (text.size() <= nMax)
-        return text;
+    if (text.size() <= nMax || IsAscii(text.data(), nMax))
+        return text.substr(0, nMax);
     size_t i = 0;
     for (size_t n = 0; n < nMax && i < text.size(); ++n)
         NextChar(text, i);

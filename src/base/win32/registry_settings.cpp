@@ -90,9 +90,14 @@ int CRegistrySettingsStore::GetProfileInt(const std::string& section, const std:
 std::string CRegistrySettingsStore::GetProfileString(const std::string& section, const std::string& entry,
                                                      const std::string& strDefault)
 {
+    return ReadString(section, entry).value_or(strDefault);
+}
+
+std::optional<std::string> CRegistrySettingsStore::ReadString(const std::string& section, const std::string& entry)
+{
     CScopedKey key = OpenKey(HKEY_CURRENT_USER, SectionPath(section), KEY_QUERY_VALUE);
     if (!key)
-        return strDefault;
+        return std::nullopt;
     const tstring name = ToSys(entry);
     // The value may grow between asking its size and reading it; ask again.
     for (int attempt = 0; attempt < 4; ++attempt) {
@@ -100,7 +105,7 @@ std::string CRegistrySettingsStore::GetProfileString(const std::string& section,
         DWORD cb = 0;
         if (RegQueryValueEx(key.Get(), name.c_str(), nullptr, &dwType, nullptr, &cb) != ERROR_SUCCESS ||
             dwType != REG_SZ)
-            return strDefault;
+            return std::nullopt;
         // One spare character so a value stored without its terminator still ends.
         std::vector<TCHAR> buf(cb / sizeof(TCHAR) + 2, TEXT('\0'));
         const LONG rc =
@@ -108,10 +113,10 @@ std::string CRegistrySettingsStore::GetProfileString(const std::string& section,
         if (rc == ERROR_MORE_DATA)
             continue;
         if (rc != ERROR_SUCCESS || dwType != REG_SZ)
-            return strDefault;
+            return std::nullopt;
         return FromSys(buf.data());
     }
-    return strDefault;
+    return std::nullopt;
 }
 
 bool CRegistrySettingsStore::WriteProfileInt(const std::string& section, const std::string& entry, int nValue)
@@ -127,6 +132,11 @@ bool CRegistrySettingsStore::WriteProfileInt(const std::string& section, const s
 bool CRegistrySettingsStore::WriteProfileString(const std::string& section, const std::string& entry,
                                                 const std::string& strValue)
 {
+    // The single-byte program reads a value that the Unicode one stored as
+    // the code page allows; writing that back would narrow it for good, so a
+    // value that already reads as what is written is left alone.
+    if (ReadString(section, entry) == strValue)
+        return true;
     CScopedKey key = CreateKey(HKEY_CURRENT_USER, SectionPath(section), KEY_SET_VALUE);
     if (!key)
         return false;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "base/settings.h"
@@ -31,6 +32,8 @@ public:
 
 private:
     std::string SectionPath(const std::string& section) const;
+    // A REG_SZ value, or nothing when it is missing or of another type.
+    std::optional<std::string> ReadString(const std::string& section, const std::string& entry);
     std::string m_strKeyPath;
 };
 

@@ -28,6 +28,10 @@ std::string WideToAnsi(const std::wstring& wide)
     return bytes;
 }
 
+// Case aside, as the user's language orders words; hyphens and apostrophes
+// count as the signs they are rather than being passed over.
+constexpr DWORD kCollationFlags = NORM_IGNORECASE | SORT_STRINGSORT;
+
 const CAnsiCodePage g_ansiCodePage;
 const CSystemCollation g_systemCollation;
 
@@ -104,7 +108,7 @@ void CSystemCollation::AppendSortKey(std::string_view text, std::string& key) co
     const tstring sys = ToSys(text);
     if (sys.empty())
         return;
-    const DWORD dwFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const DWORD dwFlags = LCMAP_SORTKEY | kCollationFlags;
     const int nBytes = LCMapString(LOCALE_USER_DEFAULT, dwFlags, sys.data(), static_cast<int>(sys.size()), nullptr, 0);
     if (nBytes <= 0) {
         SimpleCollation().AppendSortKey(text, key);
@@ -124,8 +128,8 @@ int CSystemCollation::Compare(std::string_view a, std::string_view b) const
 {
     const tstring sysA = ToSys(a);
     const tstring sysB = ToSys(b);
-    const int n = CompareString(LOCALE_USER_DEFAULT, NORM_IGNORECASE, sysA.data(), static_cast<int>(sysA.size()),
-                               sysB.data(), static_cast<int>(sysB.size()));
+    const int n = CompareString(LOCALE_USER_DEFAULT, kCollationFlags, sysA.data(), static_cast<int>(sysA.size()),
+                                sysB.data(), static_cast<int>(sysB.size()));
     if (n == 0)
         return ICollation::Compare(a, b);
     return n - CSTR_EQUAL;
