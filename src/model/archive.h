@@ -88,6 +88,36 @@ public:
             std::memcpy(p, s.data(), s.size());
         return p + s.size();
     }
+    // The same for text taken to be ASCII, which it checks as it copies:
+    // *pbNotAscii is set when it was not, and the bytes placed are then not
+    // the text's form.
+    static uint8_t* PutAsciiString(uint8_t* p, std::string_view s, bool* pbNotAscii)
+    {
+        p = PutLength(p, s.size());
+        const size_t n = s.size();
+        const char* src = s.data();
+        uint64_t bits = 0;
+        if (n >= 8) {
+            // Whole words, the last one overlapping the one before.
+            uint64_t word;
+            for (size_t i = 0; i + 8 < n; i += 8) {
+                std::memcpy(&word, src + i, 8);
+                std::memcpy(p + i, &word, 8);
+                bits |= word;
+            }
+            std::memcpy(&word, src + n - 8, 8);
+            std::memcpy(p + n - 8, &word, 8);
+            bits |= word;
+        } else {
+            for (size_t i = 0; i < n; ++i) {
+                p[i] = static_cast<uint8_t>(src[i]);
+                bits |= static_cast<unsigned char>(src[i]);
+            }
+        }
+        if (bits & 0x8080808080808080ull)
+            *pbNotAscii = true;
+        return p + n;
+    }
     static size_t LengthBytes(size_t n) { return n < 0xFF ? 1 : n < 0xFFFE ? 3 : 7; }
     static uint8_t* PutLength(uint8_t* p, size_t n)
     {
@@ -204,11 +234,10 @@ private:
 // (its VisitFields): sizing and placing them for writing, reading them,
 // passing over them, and counting the bytes of its texts. The integer fields are 32 bits on file.
 // The bytes a record's fields take on file, and the same fields placed in
-// them: a record is written with one claim on the writer.
-// A record is sized as if its texts were all ASCII, as nearly all are, and
-// each text is looked at only as it is placed, when its bytes are read
-// anyway; a record with other text is sized and placed again with the forms
-// its texts take.
+// them: a record is written with one claim on the writer. It is sized as if
+// its texts were all ASCII, as nearly all are, and each text is looked at
+// only as it is placed; a record with other text is sized and placed again
+// with the forms its texts take.
 struct CFieldBytes {
     const ICodePage* pCodePage; // null: every text taken for ASCII
     size_t n = 0;
@@ -221,8 +250,11 @@ struct CFieldBytes {
     }
 };
 
+// Places the fields; bExact places every text in its form through the code
+// page, otherwise texts are placed as ASCII until one turns out not to be.
+template <bool bExact>
 struct CFieldPlacer {
-    const ICodePage* pCodePage; // null: stop at the first text that is not ASCII
+    const ICodePage& codePage;
     uint8_t* p;
     bool bStopped = false;
     void operator()(uint32_t n) { p = CArchiveWriter::PutDWord(p, n); }
@@ -230,12 +262,11 @@ struct CFieldPlacer {
     void operator()(double d) { p = CArchiveWriter::PutDouble(p, d); }
     void operator()(const std::string& s)
     {
-        if (pCodePage)
-            p = CArchiveWriter::PutString(p, s, *pCodePage);
-        else if (bStopped || !IsAscii(s))
-            bStopped = true;
-        else
-            p = CArchiveWriter::PutAsciiString(p, s);
+        if (bExact) {
+            p = CArchiveWriter::PutString(p, s, codePage);
+        } else if (!bStopped) {
+            p = CArchiveWriter::PutAsciiString(p, s, &bStopped);
+        }
     }
 };
 
@@ -245,14 +276,14 @@ void WriteFields(CArchiveWriter& ar, const Record& r)
 {
     CFieldBytes size{nullptr};
     Record::VisitFields(r, size);
-    CFieldPlacer place{nullptr, ar.Claim(size.n)};
+    CFieldPlacer<false> place{ar.CodePage(), ar.Claim(size.n)};
     Record::VisitFields(r, place);
     if (!place.bStopped)
         return;
     ar.Unclaim(size.n);
     CFieldBytes exact{&ar.CodePage()};
     Record::VisitFields(r, exact);
-    CFieldPlacer again{&ar.CodePage(), ar.Claim(exact.n)};
+    CFieldPlacer<true> again{ar.CodePage(), ar.Claim(exact.n)};
     Record::VisitFields(r, again);
 }
 
