@@ -77,6 +77,23 @@ TEST(RemindTask, NoteFieldsAreTheDocumented39Bytes)
         0, 0, 0, 0, 0, 0, 0, 0, 0x70, 0x77, 0xE1, 0x40, 0, 0, 0, 0, 0,
     };
     EXPECT_EQ(ar.Bytes(), expected);
+
+    // Between two such records, one whose name is shorter in the code page
+    // than in UTF-8 and whose description has no single-byte form: each text
+    // takes its own form, and the record after it is placed where it ends.
+    CRemindTask other = t;
+    other.m_strName = u8"Café";
+    other.m_strDescription = u8"Ж";
+    CArchiveWriter three;
+    t.Serialize(three);
+    other.Serialize(three);
+    t.Serialize(three);
+    std::vector<uint8_t> middle = {0, 0, 0, 0, 1, 0, 0, 0, 4, 'C', 'a', 'f', 0xE9, 0xFF, 0xFE, 0xFF, 1, 0x16, 0x04};
+    middle.insert(middle.end(), expected.begin() + 14, expected.end());
+    std::vector<uint8_t> all = expected;
+    all.insert(all.end(), middle.begin(), middle.end());
+    all.insert(all.end(), expected.begin(), expected.end());
+    EXPECT_EQ(three.Bytes(), all);
 }
 
 TEST(RemindTask, EveryFieldReadsBackAsWritten)
