@@ -84,6 +84,26 @@ std::string FromSysKeeping(const tstring& shown, const std::string& original)
 
 #endif
 
+void CopySysText(const TCHAR* text, size_t n, TCHAR* buf, size_t nMax)
+{
+    if (!buf || nMax == 0)
+        return;
+    size_t nFits = 0;
+    while (nFits < n) {
+#ifdef UNICODE
+        const bool bPair = text[nFits] >= 0xD800 && text[nFits] < 0xDC00 && nFits + 1 < n;
+#else
+        const bool bPair = IsDBCSLeadByte(static_cast<BYTE>(text[nFits])) && nFits + 1 < n;
+#endif
+        const size_t nNext = nFits + (bPair ? 2 : 1);
+        if (nNext >= nMax)
+            break;
+        nFits = nNext;
+    }
+    std::char_traits<TCHAR>::copy(buf, text, nFits);
+    buf[nFits] = TEXT('\0');
+}
+
 void CAnsiCodePage::ToUtf8(const char* bytes, size_t n, std::string& out) const
 {
     const std::wstring wide = AnsiToWide(bytes, n);

@@ -26,6 +26,10 @@ inline std::string FromSys(const tstring& text) { return FromSys(text.data(), te
 // so only a field the user changed loses what the code page lacks.
 std::string FromSysKeeping(const tstring& shown, const std::string& original);
 
+// Text of the system's form into a buffer of nMax characters, its zero
+// included: as much as fits, cut on a whole character.
+void CopySysText(const TCHAR* text, size_t n, TCHAR* buf, size_t nMax);
+
 // UTF-16 for COM and the shell's wide interfaces, in both builds.
 std::wstring ToWide(std::string_view text);
 std::string FromWide(const wchar_t* text, size_t n);

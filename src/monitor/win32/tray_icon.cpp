@@ -5,30 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "base/win32/text_win32.h"
+
 static_assert(sizeof(NOTIFYICONDATA95) == NOTIFYICONDATA_V1_SIZE, "the record is the first shells' one");
-
-namespace {
-
-// The tip up to the record's 63 characters, cut on a whole character.
-void CopyTip(TCHAR (&tip)[64], LPCTSTR text)
-{
-    size_t n = 0;
-    while (text[n]) {
-#ifdef UNICODE
-        const bool bPair = text[n] >= 0xD800 && text[n] < 0xDC00 && text[n + 1];
-#else
-        const bool bPair = IsDBCSLeadByte(static_cast<BYTE>(text[n])) && text[n + 1];
-#endif
-        const size_t nNext = n + (bPair ? 2 : 1);
-        if (nNext >= 64)
-            break;
-        n = nNext;
-    }
-    std::char_traits<TCHAR>::copy(tip, text, n);
-    tip[n] = TEXT('\0');
-}
-
-} // namespace
 
 CTrayIcon::CTrayIcon(UINT uID)
 {
@@ -80,7 +59,7 @@ BOOL CTrayIcon::SetIcon(HICON hIcon, LPCTSTR lpTip)
         return TRUE;
     }
     if (lpTip)
-        CopyTip(m_nid.szTip, lpTip);
+        CopySysText(lpTip, std::char_traits<TCHAR>::length(lpTip), m_nid.szTip, 64);
     if (m_nid.szTip[0])
         m_nid.uFlags |= NIF_TIP;
     if (m_nid.uCallbackMessage && m_nid.hWnd)

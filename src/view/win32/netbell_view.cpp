@@ -5,7 +5,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <string_view>
 
 #include "model/backup.h"
@@ -27,32 +26,6 @@ constexpr int kSmallIcons[] = {128, 129, 144, 148, 169, 149, 150, 157, 158, 159,
 constexpr UINT IDR_NEWTASK_POPUP = 149;
 constexpr UINT IDR_TASK_POPUP = 150;
 constexpr UINT kFindSubstring = 0x0004; // LVFI_SUBSTRING
-
-// Text into the system's buffer of nMax characters, its zero included: cut
-// on a whole character, never past the end.
-void CopyToBuffer(std::string_view text, TCHAR* buf, int nMax)
-{
-    if (!buf || nMax <= 0)
-        return;
-    const size_t nRoom = static_cast<size_t>(nMax) - 1;
-    tstring sys = ToSys(text);
-    if (sys.size() > nRoom) {
-        // The most whole characters that fit, looked for by halves: each
-        // takes one unit or more, so more than nRoom never fit.
-        size_t nFits = 0;
-        size_t nTooMany = std::min(CharCount(text), nRoom) + 1;
-        while (nTooMany - nFits > 1) {
-            const size_t nMid = nFits + (nTooMany - nFits) / 2;
-            if (ToSys(CutChars(text, nMid)).size() <= nRoom)
-                nFits = nMid;
-            else
-                nTooMany = nMid;
-        }
-        sys = ToSys(CutChars(text, nFits));
-    }
-    std::char_traits<TCHAR>::copy(buf, sys.data(), sys.size());
-    buf[sys.size()] = TEXT('\0');
-}
 
 uint32_t KindOfNewTaskCommand(UINT nId)
 {
@@ -211,7 +184,8 @@ void CNetbellView::OnGetDispInfo(NMLVDISPINFO& info)
         const std::string_view text = item.iSubItem >= 0 && item.iSubItem < kTaskColumnCount
                                           ? std::string_view(row->cells[static_cast<size_t>(item.iSubItem)])
                                           : std::string_view();
-        CopyToBuffer(text, item.pszText, item.cchTextMax);
+        const tstring sys = ToSys(text);
+        CopySysText(sys.data(), sys.size(), item.pszText, item.cchTextMax > 0 ? item.cchTextMax : 0);
     }
     if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0)
         item.iImage = row->nImage;

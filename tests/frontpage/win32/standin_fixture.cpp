@@ -71,6 +71,9 @@ void FrontPageStandInTest::SetUp()
     m_strLog = m_strFolder + "\\calls.log";
     SetEnvironmentVariableA("NETBELL_FP_STATE", m_strState.c_str());
     SetEnvironmentVariableA("NETBELL_FP_LOG", m_strLog.c_str());
+    // Wine reuses process ids, so a run cut short may have left this folder
+    // with its log: the stand-in would add to it.
+    DeleteFileA(m_strLog.c_str());
     WriteState("");
 }
 
